@@ -1,0 +1,49 @@
+#include "OpenWithRetry.h"
+
+#include <thread>
+
+#include "ErrorMessage.h"
+
+namespace tessaro {
+
+void RetryPolicy::Wait() const {
+    if (sleep) {
+        sleep(delay);
+    } else {
+        std::this_thread::sleep_for(delay);
+    }
+}
+
+namespace {
+
+FileNumber OpenRetrying(FileAccess& access, std::string_view name, OpenMode mode) {
+    for (;;) {
+        ErrorNumber lastError = kNoError;
+        for (int retries = 0;; ++retries) {
+            const OpenAttempt attempt = access.files.TryOpen(name, mode);
+            if (attempt.number != 0) {
+                return attempt.number;
+            }
+            lastError = attempt.error;
+            if (retries >= access.retry.retryLimit) {
+                break;
+            }
+            access.retry.Wait();
+        }
+        if (ShowErrorMessage(access.desktop, lastError) != IDRETRY) {
+            return 0;
+        }
+    }
+}
+
+}  // namespace
+
+FileNumber OpenWithRetry(FileAccess& access, std::string_view name) {
+    return OpenRetrying(access, name, OpenMode::Binary);
+}
+
+FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name) {
+    return OpenRetrying(access, name, OpenMode::Append);
+}
+
+}  // namespace tessaro

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string_view>
+
+#include "DesktopPort.h"
+#include "FileTable.h"
+
+namespace tessaro {
+
+// How often and how far apart a failed open is tried again before the user is asked.
+// Tests replace the sleeper so that they need not wait.
+struct RetryPolicy {
+    int retryLimit = 500;
+    std::chrono::milliseconds delay{10};
+    std::function<void(std::chrono::milliseconds)> sleep;  // empty: really sleep
+
+    void Wait() const;
+};
+
+// The file services of one program: its open files, its desktop for the retry box and its
+// retry timing.
+struct FileAccess {
+    explicit FileAccess(DesktopPort& port) : desktop(port) {}
+
+    DesktopPort& desktop;
+    FileTable files;
+    RetryPolicy retry;
+};
+
+// Opens an existing file for reading, exclusively. A failed open is tried again
+// `retryLimit` times, `delay` apart; then the error box lets the user try another cycle or
+// give up. Returns the file number, or 0 when the user gave up.
+FileNumber OpenWithRetry(FileAccess& access, std::string_view name);
+
+// The same for a text file that is written at its end; a missing file is created.
+FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name);
+
+}  // namespace tessaro

@@ -1,0 +1,111 @@
+#include "FieldValue.h"
+
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "table/ByteOrder.h"
+#include "table/DateText.h"
+#include "table/NumberText.h"
+#include "table/TextConversion.h"
+
+namespace tessaro {
+
+namespace {
+
+constexpr std::int64_t kIntegerBias = 2147483648LL;
+
+char* Put(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+bool AllZero(std::string_view bytes) {
+    return bytes.find_first_not_of('\0') == std::string_view::npos;
+}
+
+char* PutCharacter(char* p, std::string_view raw) {
+    std::memcpy(p, raw.data(), raw.size());
+    ConvertUmlautsInPlace(p, raw.size());
+    return p + raw.size();
+}
+
+// "YYYYMMDD" as "DD.MM.YYYY": the last two characters, characters 5 and 6, the first four.
+// Nothing is validated, and a short value gives what is there.
+char* PutDate(char* p, std::string_view raw) {
+    p = Put(p, raw.substr(raw.size() - std::min<std::size_t>(raw.size(), 2)));
+    *p++ = '.';
+    p = Put(p, raw.size() > 4 ? raw.substr(4, 2) : std::string_view{});
+    *p++ = '.';
+    return Put(p, raw.substr(0, 4));
+}
+
+char* PutMemoReference(char* p, std::string_view raw) {
+    const std::string_view block = TrimBlanks(raw);
+    if (block.empty()) {
+        return p;
+    }
+    return Put(Put(p, "Block: "), block);
+}
+
+// Level 7 integers are stored big-endian with the sign bit flipped, so that the bytes sort
+// like the numbers: 80 00 00 2A is 42, 7F FF FF FF is -1. All zero bytes mean no value.
+char* PutInteger(char* p, std::string_view raw) {
+    if (raw.size() < 4 || AllZero(raw)) {
+        return p;
+    }
+    const auto value = static_cast<std::int64_t>(BigEndianUInt32(raw)) - kIntegerBias;
+    return p + FormatNumberTextInto(static_cast<double>(value), p);
+}
+
+// Doubles are stored so that the bytes sort like the numbers: a positive one with its sign
+// bit flipped, a negative one with every bit inverted. All zero bytes mean no value.
+char* PutDouble(char* p, std::string_view raw) {
+    if (raw.size() < 8 || AllZero(raw)) {
+        return p;
+    }
+    std::uint64_t bits = BigEndianUInt64(raw);
+    constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;
+    bits = (bits & kTopBit) != 0 ? bits ^ kTopBit : ~bits;
+    return p + FormatNumberTextInto(std::bit_cast<double>(bits), p);
+}
+
+char* PutTimestamp(char* p, std::string_view raw) {
+    if (raw.size() < 8) {
+        return p;
+    }
+    return p + FormatTimestampInto(raw, p);
+}
+
+}  // namespace
+
+std::size_t FormatFieldValueInto(char fieldType, std::string_view raw, char* out) {
+    char* p = out;
+    switch (fieldType) {
+        case 'C': p = PutCharacter(p, raw); break;
+        case 'N': case 'F': p = Put(p, TrimBlanks(raw)); break;
+        case 'D': p = PutDate(p, raw); break;
+        case 'L': p = Put(p, raw == "T" ? "Ja" : "Nein"); break;
+        case 'M': p = PutMemoReference(p, raw); break;
+        case 'I': case '+': p = PutInteger(p, raw); break;
+        case 'O': p = PutDouble(p, raw); break;
+        case '@': p = PutTimestamp(p, raw); break;
+        default: p = Put(p, "???"); break;  // B, G and every unknown type
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
+std::string FormatFieldValue(char fieldType, std::string_view raw) {
+    std::vector<char> text(raw.size() + kFieldTextSlack);
+    return std::string(text.data(), FormatFieldValueInto(fieldType, raw, text.data()));
+}
+
+}  // namespace tessaro

@@ -1,0 +1,109 @@
+#include "FillRecordCells.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "table/FieldValue.h"
+#include "table/TextConversion.h"
+
+namespace tessaro {
+
+namespace {
+
+// Records are read a batch at a time: one read for about this many bytes.
+constexpr std::int64_t kBatchBytes = 1 << 20;
+
+struct ShownField {
+    char type;
+    std::size_t offset;  // from the record's first value byte
+    std::size_t length;
+};
+
+std::vector<ShownField> ShownFields(const TableInfo& info, const FieldTable& fields) {
+    std::vector<ShownField> shown;
+    std::size_t offset = 0;
+    for (int f = 1; f <= info.FieldCount; ++f) {
+        const auto length = static_cast<std::size_t>(fields[f].FieldLength);
+        shown.push_back({fields[f].FieldType, offset, length});
+        offset += length;
+    }
+    return shown;
+}
+
+// Turns the values of one record into cell texts. `values` holds the bytes that were
+// there: a record cut short by the end of the file gives its fields fewer bytes, or none.
+class RecordFormatter {
+public:
+    RecordFormatter(const std::vector<ShownField>& fields, RecordList& list)
+        : fields_(fields), list_(list) {}
+
+    void Format(std::int32_t row, std::string_view values) {
+        bool hasMemo = false;
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            const ShownField& field = fields_[i];
+            const std::string_view raw =
+                field.offset < values.size()
+                    ? values.substr(field.offset, std::min(field.length, values.size() - field.offset))
+                    : std::string_view{};
+            std::string_view text(text_, FormatFieldValueInto(field.type, raw, text_));
+            text = UpToFirstNul(text).substr(0, kCellTextMax);
+            if (field.type == 'M' && !text.empty()) {
+                hasMemo = true;
+            }
+            const std::size_t length = Windows1252ToUtf8Into(text, utf8_);
+            list_.SetCellText(row, static_cast<int>(i) + 1, std::string_view(utf8_, length));
+        }
+        if (hasMemo) {
+            list_.SetRowImage(row, kMemoRowImage);
+        }
+    }
+
+private:
+    const std::vector<ShownField>& fields_;
+    RecordList& list_;
+    char text_[256 + kFieldTextSlack];
+    char utf8_[3 * kCellTextMax];
+};
+
+}  // namespace
+
+std::int16_t FillRecordCells(Session& session, RecordList& list) {
+    const TableInfo& info = session.tableInfo;
+    FileTable& files = session.access.files;
+    const FileNumber file = OpenWithRetry(session.access, info.FileName);
+    if (file == 0) {
+        return 0;
+    }
+    const std::vector<ShownField> fields = ShownFields(info, session.fieldTable);
+    RecordFormatter formatter(fields, list);
+    const std::int64_t stride = info.RecordStride();
+    const std::int64_t firstValue = std::int64_t{info.HeaderBytes()} + 1;  // behind the flag
+    const std::int64_t batchRecords = std::max<std::int64_t>(1, kBatchBytes / stride);
+    std::vector<char> batch(static_cast<std::size_t>(batchRecords * stride));
+
+    for (std::int64_t first = 0; first < info.RecordCount; first += batchRecords) {
+        const std::int64_t count = std::min<std::int64_t>(batchRecords, info.RecordCount - first);
+        files.SetPosition(file, firstValue + first * stride + 1);
+        const ReadResult got = files.ReadBytes(file, batch.data(), static_cast<std::size_t>(count * stride));
+        const std::string_view bytes(batch.data(), got.count);
+        for (std::int64_t i = 0; i < count; ++i) {
+            const auto start = static_cast<std::size_t>(i * stride);
+            const std::string_view values =
+                start < bytes.size() ? bytes.substr(start, static_cast<std::size_t>(stride - 1))
+                                     : std::string_view{};
+            formatter.Format(static_cast<std::int32_t>(first + i), values);
+        }
+    }
+    files.Close(file);
+    return 1;
+}
+
+void ShowLockedWhileReading(Session& session, WindowHandle owner) {
+    session.Desktop().MessageBox(owner,
+                                 "Die Datei " + session.tableInfo.FileName +
+                                     "\r\nwurde während des lesens gesperrt.",
+                                 "Tessaro Programminfo", MB_OK | MB_ICONHAND);
+}
+
+}  // namespace tessaro

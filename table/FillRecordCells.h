@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+#include "table/RecordList.h"
+#include "table/Session.h"
+
+namespace tessaro {
+
+// A cell shows at most this many characters of its value.
+inline constexpr std::size_t kCellTextMax = 127;
+
+// Reads every value of every record of the session's table and writes its text into the
+// record list, marking the rows of records with a memo. Returns 1 when done, 0 when the
+// table could not be opened (after the retry box); then no cell has been touched.
+std::int16_t FillRecordCells(Session& session, RecordList& list);
+
+// The box a load shows when FillRecordCells could not open the table.
+void ShowLockedWhileReading(Session& session, WindowHandle owner);
+
+}  // namespace tessaro

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tessaro {
+
+inline constexpr int kMaxFields = 128;
+inline constexpr std::int32_t kMaxRecords = 65536;
+
+// The table currently loaded. FileName is set by whoever chooses the table; the header
+// reader fills the rest.
+struct TableInfo {
+    std::int32_t RecordCount = 0;
+    std::int16_t HeaderLength = 0;
+    std::int16_t FieldCount = 0;
+    std::int16_t RecordLength = 0;
+    std::int16_t IsLevel5 = 0;
+    std::int16_t MemoFieldCount = 0;
+    std::string FileName;  // the whole path, never cut
+
+    // Every descriptor of the header counts here, also those beyond the 128 that are
+    // shown: a record is 1 + the sum of all field lengths wide, whatever is shown of it.
+    std::int32_t DescriptorCount = 0;
+    std::int64_t FieldLengthSum = 0;
+
+    // The header length as stored: an unsigned 16-bit value kept in a signed member.
+    std::uint16_t HeaderBytes() const { return static_cast<std::uint16_t>(HeaderLength); }
+    std::int64_t RecordStride() const { return 1 + FieldLengthSum; }
+};
+
+struct FieldDesc {
+    char FieldType = '\0';
+    std::string FieldName;  // the stored name bytes up to the first NUL, at most 32
+    std::int16_t FieldLength = 0;
+    std::int16_t FieldDecimals = 0;
+};
+
+// The descriptions of the fields shown, numbered from 1 to 128. Entries beyond FieldCount
+// keep whatever an earlier table left in them.
+class FieldTable {
+public:
+    FieldDesc& operator[](int number) { return entries_.at(static_cast<std::size_t>(number - 1)); }
+    const FieldDesc& operator[](int number) const {
+        return entries_.at(static_cast<std::size_t>(number - 1));
+    }
+
+private:
+    std::array<FieldDesc, kMaxFields> entries_{};
+};
+
+}  // namespace tessaro

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tessaro {
+
+// The Windows code of a byte after the seven German letters of the DOS code page have been
+// replaced (Ä Ö Ü ä ö ü ß); every other byte is returned unchanged.
+char ConvertUmlaut(char dosByte);
+
+// Replaces the seven German DOS letters by their Windows codes; the length stays the same.
+std::string ConvertUmlauts(std::string_view text);
+void ConvertUmlautsInPlace(char* text, std::size_t length);
+
+// Table bytes are Windows-1252 text; inside the program text is UTF-8. This is the one
+// place where the one becomes the other.
+void AppendWindows1252AsUtf8(std::string_view windows1252, std::string& utf8);
+std::string Windows1252ToUtf8(std::string_view windows1252);
+
+// Writes the UTF-8 form of `windows1252` to `out`, which must hold 3 bytes per input byte;
+// returns the bytes written.
+std::size_t Windows1252ToUtf8Into(std::string_view windows1252, char* out);
+
+// The first `maxCharacters` characters of a UTF-8 text; a character is never split.
+std::string_view CutToCharacters(std::string_view utf8, std::size_t maxCharacters);
+
+// The text up to its first NUL: how a C string sees it.
+std::string_view UpToFirstNul(std::string_view text);
+
+}  // namespace tessaro

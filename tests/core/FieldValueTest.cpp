@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "support/TableBuilder.h"
+#include "table/ByteOrder.h"
+#include "table/FieldValue.h"
+
+namespace tessaro {
+namespace {
+
+using test::Bytes;
+
+std::string Format(char type, const std::string& raw) { return FormatFieldValue(type, raw); }
+
+TEST(CharacterValues, ConvertDosUmlautsAndKeepBlanks) {
+    EXPECT_EQ(Format('C', Bytes({'G', 'r', 0x81, 0xE1, 'e'})), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(Format('C', "  Meier  "), "  Meier  ");
+    EXPECT_EQ(Format('C', Bytes({0x82})), Bytes({0x82})) << "other DOS letters pass unchanged";
+    EXPECT_EQ(Format('C', ""), "");
+}
+
+TEST(NumericValues, AreTrimmedOfBlanksOnly) {
+    EXPECT_EQ(Format('N', "   12.50"), "12.50");
+    EXPECT_EQ(Format('F', " -1.5e3 "), "-1.5e3");
+    EXPECT_EQ(Format('N', "        "), "");
+    EXPECT_EQ(Format('N', "\t1 "), "\t1");
+    EXPECT_EQ(Format('N', "1,5"), "1,5") << "the decimal point is not changed";
+}
+
+TEST(DateValues, AreRearrangedWithoutValidation) {
+    EXPECT_EQ(Format('D', "20240131"), "31.01.2024");
+    EXPECT_EQ(Format('D', "        "), "  .  .    ");
+    EXPECT_EQ(Format('D', "ABCDEFGH"), "GH.EF.ABCD");
+    EXPECT_EQ(Format('D', "2024"), "24..2024") << "a short value gives what is there";
+    EXPECT_EQ(Format('D', ""), "..");
+}
+
+TEST(LogicalValues, OnlyAnUpperCaseTIsYes) {
+    EXPECT_EQ(Format('L', "T"), "Ja");
+    for (const char* other : {"t", "Y", "F", "?", " ", "", "TT"}) {
+        EXPECT_EQ(Format('L', other), "Nein") << other;
+    }
+}
+
+TEST(MemoValues, NameTheirBlock) {
+    EXPECT_EQ(Format('M', "        17"), "Block: 17");
+    EXPECT_EQ(Format('M', "          "), "");
+    EXPECT_EQ(Format('M', " 12 34 "), "Block: 12 34");
+}
+
+TEST(OtherTypes, ShowQuestionMarks) {
+    for (const char type : {'B', 'G', 'X', 'c', 'n', 'm', '\0', '0'}) {
+        EXPECT_EQ(Format(type, "0000000001"), "???") << type;
+    }
+}
+
+TEST(IntegerValues, AreBigEndianWithTheSignBitFlipped) {
+    EXPECT_EQ(Format('I', Bytes({0x80, 0x00, 0x00, 0x2A})), " 42");
+    EXPECT_EQ(Format('I', Bytes({0x80, 0x00, 0x00, 0x00})), " 0");
+    EXPECT_EQ(Format('I', Bytes({0x7F, 0xFF, 0xFF, 0xFF})), "-1");
+    EXPECT_EQ(Format('I', Bytes({0x00, 0x00, 0x00, 0x01})), "-2147483647");
+    EXPECT_EQ(Format('I', Bytes({0xFF, 0xFF, 0xFF, 0xFF})), " 2147483647");
+    EXPECT_EQ(Format('I', Bytes({0x80, 0x4C, 0x4B, 0x40})), " 5000000");
+}
+
+TEST(IntegerValues, EmptyOrShortValuesShowNothing) {
+    EXPECT_EQ(Format('I', Bytes({0, 0, 0, 0})), "");
+    EXPECT_EQ(Format('+', Bytes({0, 0, 0, 0})), "");
+    EXPECT_EQ(Format('+', Bytes({0x80, 0, 0, 1})), " 1");
+    EXPECT_EQ(Format('I', Bytes({0x80, 0, 0})), "");
+    EXPECT_EQ(Format('+', ""), "");
+}
+
+TEST(DoubleValues, PositiveHaveTheSignBitFlippedNegativeAreInverted) {
+    EXPECT_EQ(Format('O', Bytes({0xC0, 0x24, 0, 0, 0, 0, 0, 0})), " 10");
+    EXPECT_EQ(Format('O', Bytes({0xC0, 0x09, 0x21, 0xF9, 0xF0, 0x1B, 0x86, 0x6E})), " 3.14159");
+    EXPECT_EQ(Format('O', Bytes({0x3F, 0xDB, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})), "-10");
+    // Written by dBASE 7 itself.
+    EXPECT_EQ(Format('O', Bytes({0x3F, 0x97, 0x00, 0x51, 0xEB, 0x85, 0x1E, 0xB7})), "-199.99");
+    EXPECT_EQ(Format('O', Bytes({0xC0, 0x45, 0xD3, 0x33, 0x33, 0x33, 0x33, 0x33})), " 43.65");
+    EXPECT_EQ(Format('O', Bytes({0x80, 0, 0, 0, 0, 0, 0, 0})), " 0");
+}
+
+TEST(DoubleValues, EmptyShortAndNonNumbersNeverFail) {
+    EXPECT_EQ(Format('O', std::string(8, '\0')), "");
+    EXPECT_EQ(Format('O', Bytes({0xC0, 0x24, 0, 0})), "");
+    EXPECT_EQ(Format('O', Bytes({0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})), " 0")
+        << "minus zero";
+    EXPECT_EQ(Format('O', Bytes({0xFF, 0xF8, 0, 0, 0, 0, 0, 0})), "NaN");
+    EXPECT_EQ(Format('O', Bytes({0xFF, 0xF0, 0, 0, 0, 0, 0, 0})), " Inf");
+    EXPECT_EQ(Format('O', Bytes({0x00, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})), "-Inf");
+}
+
+TEST(TimestampValues, ShowDateAndTimeOrTheMask) {
+    EXPECT_EQ(Format('@', Bytes({0x42, 0xCC, 0xAF, 0xC2, 0x6B, 0x04, 0xC0, 0x00})),
+              "01-01-2000  12:34:56");
+    EXPECT_EQ(Format('@', Bytes({0x42, 0xCB, 0x40, 0x62, 0xAA, 0x88, 0x00, 0x00})),
+              "01-01-1900  00:00:00");
+    EXPECT_EQ(Format('@', std::string(8, '\0')), "**-**-****  **:**:**");
+    EXPECT_EQ(Format('@', Bytes({0x42, 0xCB, 0x40})), "");
+}
+
+TEST(ByteOrder, ReversesAndReadsBigEndian) {
+    EXPECT_EQ(ReverseBytes(""), "");
+    EXPECT_EQ(ReverseBytes("abc"), "cba");
+    EXPECT_EQ(BigEndianUInt32(Bytes({0x12, 0x34, 0x56, 0x78})), 0x12345678u);
+    EXPECT_EQ(BigEndianDouble(Bytes({0x40, 0x24, 0, 0, 0, 0, 0, 0})), 10.0);
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,214 @@
+#include "support/CoreFixture.h"
+#include "support/TableBuilder.h"
+#include "table/CellStore.h"
+#include "table/FillRecordCells.h"
+#include "table/ReadTableHeader.h"
+
+namespace tessaro {
+namespace {
+
+using test::Bytes;
+using test::TableBuilder;
+using test::WriteFile;
+
+class FillRecordCellsTest : public test::CoreFixture {
+protected:
+    // Reads the header and fills the cells as a load does.
+    std::int16_t Load(const TableBuilder& table) {
+        table.WriteTo(dir.File("t.dbf"));
+        return LoadFile();
+    }
+    std::int16_t LoadFile() {
+        session.tableInfo.FileName = dir.File("t.dbf");
+        if (ReadTableHeader(session, session.tableInfo.FileName, nullptr) == 0) {
+            return -1;
+        }
+        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
+        const std::int16_t result = FillRecordCells(session, cells);
+        EXPECT_EQ(session.access.files.OpenCount(), 0);
+        return result;
+    }
+    std::string Cell(int row, int column) { return std::string(cells.CellText(row, column)); }
+
+    CellStore cells;
+};
+
+TEST_F(FillRecordCellsTest, EveryValueOfEveryRecordInFieldOrder) {
+    ASSERT_EQ(Load(TableBuilder()
+                       .Field("NAME", 'C', 8)
+                       .Field("PLZ", 'N', 5)
+                       .Field("SEIT", 'D', 8)
+                       .Field("AKTIV", 'L', 1)
+                       .Record({"Meier", "12345", "20240131", "T"})
+                       .Record({Bytes({'M', 0x81, 'l', 'l', 'e', 'r'}), "  7", "        ", "F"}, true)
+                       .Record({"Schmidt", "", "19991231", "?"})),
+              1);
+    EXPECT_EQ(Cell(0, 1), "Meier   ");
+    EXPECT_EQ(Cell(0, 2), "12345");
+    EXPECT_EQ(Cell(0, 3), "31.01.2024");
+    EXPECT_EQ(Cell(0, 4), "Ja");
+    EXPECT_EQ(Cell(1, 1), "Müller  ") << "a deleted record is shown like any other";
+    EXPECT_EQ(Cell(1, 2), "7");
+    EXPECT_EQ(Cell(1, 3), "  .  .    ");
+    EXPECT_EQ(Cell(2, 4), "Nein");
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(FillRecordCellsTest, TheStrideIsOnePlusTheFieldLengthsWhateverTheHeaderSays) {
+    ASSERT_EQ(Load(TableBuilder()
+                       .Field("A", 'C', 3)
+                       .Field("B", 'C', 2)
+                       .RecordLength(50)
+                       .Record({"abc", "de"})
+                       .Record({"fgh", "ij"})
+                       .Record({"klm", "no"})),
+              1);
+    EXPECT_EQ(Cell(2, 1), "klm");
+    EXPECT_EQ(Cell(2, 2), "no");
+}
+
+TEST_F(FillRecordCellsTest, ACellShowsAtMost127Characters) {
+    const std::string umlauts(200, static_cast<char>(0x81));
+    ASSERT_EQ(Load(TableBuilder()
+                       .Field("LANG", 'C', 200)
+                       .Field("UMLAUT", 'C', 200)
+                       .Record({std::string(200, 'x'), umlauts})),
+              1);
+    EXPECT_EQ(Cell(0, 1), std::string(127, 'x'));
+    std::string expected;
+    for (int i = 0; i < 127; ++i) {
+        expected += "ü";
+    }
+    EXPECT_EQ(Cell(0, 2), expected) << "127 characters, not 127 bytes";
+}
+
+TEST_F(FillRecordCellsTest, AValueEndsAtItsFirstNul) {
+    ASSERT_EQ(Load(TableBuilder()
+                       .Field("C", 'C', 6)
+                       .Field("N", 'N', 4)
+                       .RawRecord(std::string("ab\0\0\0\0", 6) + std::string("\0 12", 4))),
+              1);
+    EXPECT_EQ(Cell(0, 1), "ab");
+    EXPECT_EQ(Cell(0, 2), "");
+}
+
+TEST_F(FillRecordCellsTest, RowsWithAMemoGetTheMemoImage) {
+    ASSERT_EQ(Load(TableBuilder()
+                       .Field("NAME", 'C', 4)
+                       .Field("M1", 'M', 10)
+                       .Field("M2", 'M', 10)
+                       .Record({"a", "", ""})
+                       .Record({"b", "        17", ""})
+                       .Record({"c", "", "         3"})
+                       .Record({"d", "          ", "          "})),
+              1);
+    EXPECT_EQ(cells.RowImage(0), kRowImage);
+    EXPECT_EQ(cells.RowImage(1), kMemoRowImage);
+    EXPECT_EQ(Cell(1, 2), "Block: 17");
+    EXPECT_EQ(cells.RowImage(2), kMemoRowImage);
+    EXPECT_EQ(Cell(2, 3), "Block: 3");
+    EXPECT_EQ(cells.RowImage(3), kRowImage);
+    EXPECT_EQ(Cell(3, 2), "");
+}
+
+TEST_F(FillRecordCellsTest, NoRecordsMeansNoCells) {
+    for (const std::int32_t count : {0, -5}) {
+        ASSERT_EQ(Load(TableBuilder().Field("A", 'C', 3).Record({"abc"}).RecordCount(count)), 1);
+        EXPECT_EQ(cells.RowCount(), 0);
+    }
+}
+
+TEST_F(FillRecordCellsTest, ATableCutOffInsideItsLastRecord) {
+    TableBuilder table;
+    table.Field("NAME", 'C', 5).Field("WERT", 'I', 4).Field("DA", 'L', 1);
+    table.Record({"erste", test::BigEndian32(0x80000001u), "T"});
+    table.Record({"zweit", test::BigEndian32(0x80000002u), "T"}).WithoutEndMarker();
+    std::string bytes = table.Bytes();
+    bytes.resize(bytes.size() - 3);  // the second record loses "T" and two integer bytes
+    WriteFile(dir.File("t.dbf"), bytes);
+    ASSERT_EQ(LoadFile(), 1);
+    EXPECT_EQ(Cell(0, 2), " 1");
+    EXPECT_EQ(Cell(1, 1), "zweit");
+    EXPECT_EQ(Cell(1, 2), "") << "an integer shorter than 4 bytes shows nothing";
+    EXPECT_EQ(Cell(1, 3), "Nein");
+}
+
+TEST_F(FillRecordCellsTest, RecordsBeyondTheEndOfTheFileShowEmptyValues) {
+    ASSERT_EQ(Load(TableBuilder()
+                       .Field("A", 'C', 3)
+                       .Field("B", 'L', 1)
+                       .Field("C", 'B', 10)
+                       .Record({"abc", "T", ""})
+                       .RecordCount(1000)),
+              1);
+    EXPECT_EQ(cells.RowCount(), 1000);
+    EXPECT_EQ(Cell(0, 1), "abc");
+    EXPECT_EQ(Cell(999, 1), "");
+    EXPECT_EQ(Cell(999, 2), "Nein");
+    EXPECT_EQ(Cell(999, 3), "???");
+}
+
+TEST_F(FillRecordCellsTest, All65536RecordsAreShown) {
+    TableBuilder table;
+    table.Field("NR", 'N', 6);
+    for (int i = 1; i <= 65536; ++i) {
+        table.Record({std::to_string(i)});
+    }
+    ASSERT_EQ(Load(table), 1);
+    ASSERT_EQ(cells.RowCount(), 65536);
+    EXPECT_EQ(Cell(0, 1), "1");
+    EXPECT_EQ(Cell(32767, 1), "32768");
+    EXPECT_EQ(Cell(65535, 1), "65536");
+}
+
+TEST_F(FillRecordCellsTest, FieldsBeyond128StillMakeUpEachRecord) {
+    TableBuilder table;
+    for (int i = 1; i <= 130; ++i) {
+        table.Field("F" + std::to_string(i), 'C', 2);
+    }
+    std::vector<std::string> first(130, "aa");
+    std::vector<std::string> second(130, "bb");
+    second[0] = "b1";
+    table.Record(first).Record(second);
+    ASSERT_EQ(Load(table), 1);
+    EXPECT_EQ(cells.FieldColumnCount(), 128);
+    EXPECT_EQ(Cell(1, 1), "b1");
+    EXPECT_EQ(Cell(1, 128), "bb");
+}
+
+TEST_F(FillRecordCellsTest, AHeaderLengthAbove32767IsReadUnsigned) {
+    TableBuilder table;
+    table.Field("A", 'C', 3).HeaderLength(0x8000).WithoutEndMarker();
+    std::string bytes = table.Bytes();
+    bytes.resize(0x8000, '\0');
+    bytes += " abc xyz";
+    WriteFile(dir.File("t.dbf"), bytes);
+    // The header says 0 records; make it 2.
+    bytes[4] = 2;
+    WriteFile(dir.File("t.dbf"), bytes);
+    ASSERT_EQ(LoadFile(), 1);
+    EXPECT_EQ(Cell(0, 1), "abc");
+    EXPECT_EQ(Cell(1, 1), "xyz");
+}
+
+TEST_F(FillRecordCellsTest, ATableThatCannotBeOpenedLeavesTheCellsAlone) {
+    TableBuilder().Field("A", 'C', 3).Record({"abc"}).WriteTo(dir.File("t.dbf"));
+    session.tableInfo.FileName = dir.File("t.dbf");
+    ASSERT_EQ(ReadTableHeader(session, session.tableInfo.FileName, nullptr), 1);
+    cells.Reset(1, 1);
+    cells.SetCellText(0, 1, "vorher");
+    ASSERT_NE(session.access.files.TryOpen(dir.File("t.dbf"), OpenMode::Binary).number, 0);
+    EXPECT_EQ(FillRecordCells(session, cells), 0);
+    EXPECT_EQ(Cell(0, 1), "vorher");
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Zugriffskonflikt !");
+
+    ShowLockedWhileReading(session, nullptr);
+    EXPECT_EQ(desktop.boxes[1].text,
+              "Die Datei " + dir.File("t.dbf") + "\r\nwurde während des lesens gesperrt.");
+    EXPECT_EQ(desktop.boxes[1].caption, "Tessaro Programminfo");
+    EXPECT_EQ(desktop.boxes[1].style, MB_OK | MB_ICONHAND);
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,115 @@
+#include <bit>
+#include <cmath>
+#include <limits>
+
+#include <gtest/gtest.h>
+
+#include "support/TableBuilder.h"
+#include "table/DateText.h"
+#include "table/NumberText.h"
+
+namespace tessaro {
+namespace {
+
+TEST(NumberText, WholeNumbersAndFractions) {
+    EXPECT_EQ(FormatNumberText(0), " 0");
+    EXPECT_EQ(FormatNumberText(-0.0), " 0");
+    EXPECT_EQ(FormatNumberText(42), " 42");
+    EXPECT_EQ(FormatNumberText(-42), "-42");
+    EXPECT_EQ(FormatNumberText(0.5), " .5");
+    EXPECT_EQ(FormatNumberText(-0.25), "-.25");
+    EXPECT_EQ(FormatNumberText(10.5), " 10.5");
+    EXPECT_EQ(FormatNumberText(100), " 100");
+    EXPECT_EQ(FormatNumberText(0.001234), " .001234");
+}
+
+TEST(NumberText, FifteenSignificantDigitsTheSixteenthRounding) {
+    EXPECT_EQ(FormatNumberText(0.1 + 0.2), " .3");
+    EXPECT_EQ(FormatNumberText(2.675), " 2.675");
+    EXPECT_EQ(FormatNumberText(1.0 / 3.0), " .333333333333333");
+    EXPECT_EQ(FormatNumberText(2.0 / 3.0), " .666666666666667");
+    EXPECT_EQ(FormatNumberText(123456789012345.0), " 123456789012345");
+    EXPECT_EQ(FormatNumberText(999999999999999.0), " 999999999999999");
+    EXPECT_EQ(FormatNumberText(9.999999999999999), " 10");
+    EXPECT_EQ(FormatNumberText(2147483647.0), " 2147483647");
+}
+
+TEST(NumberText, ExponentFormBeyondFifteenDigits) {
+    EXPECT_EQ(FormatNumberText(1e16), " 1E+16");
+    EXPECT_EQ(FormatNumberText(1e15), " 1E+15");
+    EXPECT_EQ(FormatNumberText(1.5e20), " 1.5E+20");
+    EXPECT_EQ(FormatNumberText(-1.5e20), "-1.5E+20");
+    EXPECT_EQ(FormatNumberText(1e-16), " 1E-16");
+    EXPECT_EQ(FormatNumberText(1.5e-15), " 1.5E-15");
+    EXPECT_EQ(FormatNumberText(1e-15), " .000000000000001");
+    EXPECT_EQ(FormatNumberText(1.7976931348623157e308), " 1.79769313486232E+308");
+    EXPECT_EQ(FormatNumberText(5e-324), " 4.94065645841247E-324");
+}
+
+TEST(NumberText, NonNumbers) {
+    EXPECT_EQ(FormatNumberText(std::numeric_limits<double>::quiet_NaN()), "NaN");
+    EXPECT_EQ(FormatNumberText(std::numeric_limits<double>::infinity()), " Inf");
+    EXPECT_EQ(FormatNumberText(-std::numeric_limits<double>::infinity()), "-Inf");
+}
+
+TEST(Calendar, LeapYearsAndMonthLengths) {
+    EXPECT_EQ(IsLeapYear(1900), 0);
+    EXPECT_EQ(IsLeapYear(2000), 1);
+    EXPECT_EQ(IsLeapYear(2024), 1);
+    EXPECT_EQ(IsLeapYear(2023), 0);
+    EXPECT_EQ(IsLeapYear(2100), 0);
+    EXPECT_EQ(DaysInMonth(2, 1900), 28);
+    EXPECT_EQ(DaysInMonth(2, 2000), 29);
+    EXPECT_EQ(DaysInMonth(4, 2001), 30);
+    EXPECT_EQ(DaysInMonth(12, 2001), 31);
+    EXPECT_EQ(FormatDate(3, 7, 1999), "07-03-1999");
+}
+
+TEST(Calendar, DayNumbersCountFrom1900) {
+    EXPECT_EQ(DayNumberToDate(0), "01-01-1900");
+    EXPECT_EQ(DayNumberToDate(58), "28-02-1900");
+    EXPECT_EQ(DayNumberToDate(59), "01-03-1900") << "1900 is no leap year";
+    EXPECT_EQ(DayNumberToDate(364), "31-12-1900");
+    EXPECT_EQ(DayNumberToDate(36524), "01-01-2000");
+    EXPECT_EQ(DayNumberToDate(36524 + 59), "29-02-2000");
+    EXPECT_EQ(DayNumberToDate(65535), "06-06-2079");
+    EXPECT_EQ(DayNumberToDate(65536), "07-06-2079");
+    EXPECT_EQ(DayNumberToDate(2958463), "31-12-9999");
+}
+
+double Stamp(std::int64_t dayNumber, std::int64_t msIntoDay) {
+    return 59926694400000.0 + static_cast<double>(dayNumber) * 86400000.0 +
+           static_cast<double>(msIntoDay);
+}
+
+std::string StampBytes(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    std::string bytes;
+    for (int shift = 56; shift >= 0; shift -= 8) {
+        bytes += static_cast<char>(bits >> shift & 0xFF);
+    }
+    return bytes;
+}
+
+TEST(Timestamps, DateAndTimeOfDay) {
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(0, 0))), "01-01-1900  00:00:00");
+    EXPECT_EQ(FormatTimestamp(StampBytes(63082413296000.0)), "01-01-2000  12:34:56");
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(65535, 86399999))), "06-06-2079  23:59:59");
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(65536, 0))), "07-06-2079  00:00:00");
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(1, 3600000 + 60000 + 1999))), "02-01-1900  01:01:01");
+}
+
+TEST(Timestamps, TheMaskForWhatCannotBeShown) {
+    const std::string mask = "**-**-****  **:**:**";
+    EXPECT_EQ(FormatTimestamp(std::string(8, '\0')), mask);
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(0, -1))), mask) << "before 1900";
+    EXPECT_EQ(FormatTimestamp(StampBytes(-1e300)), mask);
+    EXPECT_EQ(FormatTimestamp(StampBytes(1e300)), mask) << "beyond the year 9999";
+    EXPECT_EQ(FormatTimestamp(StampBytes(std::numeric_limits<double>::quiet_NaN())), mask);
+    EXPECT_EQ(FormatTimestamp(StampBytes(std::numeric_limits<double>::infinity())), mask);
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(2958463, 86399999))), "31-12-9999  23:59:59");
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(2958464, 0))), mask);
+}
+
+}  // namespace
+}  // namespace tessaro

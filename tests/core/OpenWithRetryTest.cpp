@@ -1,0 +1,142 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+
+#include "support/CoreFixture.h"
+#include "support/TableBuilder.h"
+
+namespace tessaro {
+namespace {
+
+using test::WriteFile;
+
+// Holds a file locked as another program would.
+class HeldLock {
+public:
+    explicit HeldLock(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY)) {
+        ::flock(fd_, LOCK_EX);
+    }
+    ~HeldLock() { Release(); }
+    void Release() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+    }
+
+private:
+    int fd_;
+};
+
+class OpenWithRetryTest : public test::CoreFixture {};
+
+TEST_F(OpenWithRetryTest, AnOpenThatWorksAsksNothingAndWaitsNot) {
+    WriteFile(dir.File("t.dbf"), "x");
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 1);
+    EXPECT_EQ(waits, 0);
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(OpenWithRetryTest, AHeldFileIsTried501TimesThenTheUserIsAsked) {
+    WriteFile(dir.File("t.dbf"), "x");
+    HeldLock lock(dir.File("t.dbf"));
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 0);
+    EXPECT_EQ(waits, 500);
+    EXPECT_EQ(waited, std::chrono::milliseconds(5000));
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Zugriffskonflikt !");
+    EXPECT_EQ(desktop.boxes[0].caption, "Morvane - Fehler");
+    EXPECT_EQ(desktop.boxes[0].style, MB_RETRYCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(session.access.files.OpenCount(), 0);
+}
+
+TEST_F(OpenWithRetryTest, RetryStartsAnotherFullCycle) {
+    WriteFile(dir.File("t.dbf"), "x");
+    HeldLock lock(dir.File("t.dbf"));
+    desktop.answers = {IDRETRY, IDCANCEL};
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 0);
+    EXPECT_EQ(waits, 1000);
+    EXPECT_EQ(desktop.boxes.size(), 2u);
+}
+
+TEST_F(OpenWithRetryTest, RetryAfterTheOtherProgramLetGoOpensTheFile) {
+    WriteFile(dir.File("t.dbf"), "x");
+    HeldLock lock(dir.File("t.dbf"));
+    desktop.answers = {IDRETRY};
+    onWait = [&](int count) {
+        if (count == 500) {
+            lock.Release();  // before the box: the next cycle's first attempt succeeds
+        }
+    };
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 1);
+    EXPECT_EQ(desktop.boxes.size(), 0u);
+}
+
+TEST_F(OpenWithRetryTest, AFileReleasedWithinTheRetriesOpensSilently) {
+    WriteFile(dir.File("t.dbf"), "x");
+    HeldLock lock(dir.File("t.dbf"));
+    onWait = [&](int count) {
+        if (count == 200) {  // two seconds of real waiting
+            lock.Release();
+        }
+    };
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 1);
+    EXPECT_EQ(waits, 200);
+    EXPECT_TRUE(desktop.boxes.empty());
+}
+
+TEST_F(OpenWithRetryTest, AnEmptyNameEndsInTheBadNameBoxAfterTheRetries) {
+    EXPECT_EQ(OpenWithRetry(session.access, ""), 0);
+    EXPECT_EQ(waits, 500);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Ungültiger Dateiname !\r\nMorvane wird beendet");
+    EXPECT_EQ(desktop.boxes[0].style, MB_OK | MB_ICONHAND);
+}
+
+TEST_F(OpenWithRetryTest, AMissingTableIsReportedAndNotCreated) {
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("kunden.dbf")), 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Datei nicht gefunden !\r\nMorvane wird beendet");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("kunden.dbf")));
+}
+
+TEST_F(OpenWithRetryTest, AMissingFolderOffersRetry) {
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("nix/kunden.dbf")), 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Pfad nicht vorhanden !");
+    EXPECT_EQ(desktop.boxes[0].style, MB_RETRYCANCEL | MB_ICONQUESTION);
+}
+
+TEST_F(OpenWithRetryTest, TheTextFileIsCreatedWhenMissing) {
+    EXPECT_EQ(OpenAppendWithRetry(session.access, dir.File("kunden.tmp")), 1);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("kunden.tmp")));
+    EXPECT_EQ(waits, 0);
+}
+
+TEST_F(OpenWithRetryTest, AReadOnlyTextFileOffersRetry) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "the superuser may write any file";
+    }
+    WriteFile(dir.File("kunden.tmp"), "");
+    std::filesystem::permissions(dir.File("kunden.tmp"), std::filesystem::perms::owner_read);
+    EXPECT_EQ(OpenAppendWithRetry(session.access, dir.File("kunden.tmp")), 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "Verzeichnis kann nicht gelöscht oder umbenannt werden !");
+}
+
+// Real timing: five seconds of attempts before the user hears of the held file.
+TEST_F(OpenWithRetryTest, SlowRealRetriesTakeFiveSeconds) {
+    session.access.retry.sleep = nullptr;
+    WriteFile(dir.File("t.dbf"), "x");
+    HeldLock lock(dir.File("t.dbf"));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 0);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5000));
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro::test {
+
+// Builds the bytes of a dBASE table, well-formed unless told otherwise, so that a damaged
+// case is a few lines.
+class TableBuilder {
+public:
+    explicit TableBuilder(std::uint8_t version = 0x03);
+
+    TableBuilder& Field(const std::string& name, char type, std::uint8_t length,
+                        std::uint8_t decimals = 0);
+    // Values are padded with blanks (or cut) to their field's length.
+    TableBuilder& Record(const std::vector<std::string>& values, bool deleted = false);
+    // The bytes of a record after its deletion flag, as they are.
+    TableBuilder& RawRecord(const std::string& values, bool deleted = false);
+
+    // Overrides of what the header would say by itself.
+    TableBuilder& RecordCount(std::int32_t count);
+    TableBuilder& HeaderLength(std::uint16_t length);
+    TableBuilder& RecordLength(std::uint16_t length);
+    TableBuilder& WithoutTerminator();
+    TableBuilder& WithoutEndMarker();
+
+    bool IsLevel7() const;
+    std::size_t FirstDescriptor() const { return IsLevel7() ? 68 : 32; }
+    std::size_t DescriptorSize() const { return IsLevel7() ? 48 : 32; }
+    std::uint16_t NaturalHeaderLength() const;
+
+    std::string Bytes() const;
+    void WriteTo(const std::string& path) const;
+
+private:
+    struct FieldSpec {
+        std::string name;
+        char type;
+        std::uint8_t length;
+        std::uint8_t decimals;
+    };
+
+    std::uint8_t version_;
+    std::vector<FieldSpec> fields_;
+    std::vector<std::string> records_;  // with their deletion flag
+    std::optional<std::int32_t> recordCount_;
+    std::optional<std::uint16_t> headerLength_;
+    std::optional<std::uint16_t> recordLength_;
+    bool terminator_ = true;
+    bool endMarker_ = true;
+};
+
+// Builds the bytes of a memo file: a 32-byte header with the block length at offset 20 and
+// blocks that begin with FF FF 08 00 and a length that counts the 8 header bytes.
+class MemoBuilder {
+public:
+    explicit MemoBuilder(std::uint16_t blockLength = 512);
+
+    // A memo at block n; `storedLength` overrides the length written in its header.
+    MemoBuilder& Memo(std::uint32_t block, const std::string& text,
+                      std::optional<std::int32_t> storedLength = std::nullopt);
+    // Any bytes at any offset.
+    MemoBuilder& Raw(std::size_t offset, const std::string& bytes);
+
+    std::string Bytes() const { return bytes_; }
+    void WriteTo(const std::string& path) const;
+
+private:
+    void Put(std::size_t offset, const std::string& bytes);
+
+    std::uint16_t blockLength_;
+    std::string bytes_;
+};
+
+// Little-endian and big-endian byte strings for hand-made values.
+std::string LittleEndian32(std::uint32_t value);
+std::string BigEndian32(std::uint32_t value);
+std::string Bytes(std::initializer_list<unsigned> values);
+
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+
+}  // namespace tessaro::test

@@ -1,0 +1,252 @@
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "support/Subprocess.h"
+#include "support/TableBuilder.h"
+#include "support/TempDir.h"
+#include "tools/DumpFormat.h"
+
+namespace tessaro {
+namespace {
+
+using test::Bytes;
+using test::ProgramResult;
+using test::RunProgram;
+using test::TableBuilder;
+using test::TempDir;
+
+const std::string kDump = TESSARO_DUMP_PATH;
+const std::string kCorpus = TESSARO_TEST_DATA "/corpus/";
+
+ProgramResult Dump(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{kDump};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv);
+}
+
+TEST(DumpFormat, EscapesWhatWouldBreakALine) {
+    std::string out;
+    AppendEscaped(out, "a\\b\tc\rd\ne");
+    EXPECT_EQ(out, "a\\\\b\\tc\\rd\\ne");
+}
+
+TEST(DumpFormat, QuotesCsvFieldsOnlyWhenNeeded) {
+    std::string out;
+    AppendCsvField(out, "plain text");
+    out += '|';
+    AppendCsvField(out, "a,b");
+    out += '|';
+    AppendCsvField(out, "say \"hi\"");
+    out += '|';
+    AppendCsvField(out, "two\r\nlines");
+    EXPECT_EQ(out, "plain text|\"a,b\"|\"say \"\"hi\"\"\"|\"two\r\nlines\"");
+}
+
+TEST(DumpInfo, DescribesALevel5Table) {
+    TempDir dir;
+    TableBuilder()
+        .Field(Bytes({'G', 'R', 0x99, 0xE1, 'E'}), 'N', 10, 2)
+        .Field("NOTIZ", 'M', 10)
+        .Record({"1.50", ""})
+        .WriteTo(dir.File("kunden.dbf"));
+    const ProgramResult result = Dump({"--info", dir.File("kunden.dbf")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out,
+              "Datei\t" + dir.File("kunden.dbf") +
+                  "\n"
+                  "Format\tDBase 5\n"
+                  "Records\t1\n"
+                  "Kopflänge\t97\n"
+                  "Satzlänge\t21\n"
+                  "Felder\t2\n"
+                  "Memofelder\t1\n"
+                  "Feld\t1\tGRÖßE\tN\t10\t2\n"
+                  "Feld\t2\tNOTIZ\tM\t10\t0\n");
+}
+
+TEST(DumpInfo, DescribesALevel7Table) {
+    TempDir dir;
+    TableBuilder(0x8C).Field("ZAEHLER", '+', 4).WriteTo(dir.File("t.dbf"));
+    const ProgramResult result = Dump({"--info", dir.File("t.dbf")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("Format\tDBase 7\nRecords\t0\nKopflänge\t117\n"), std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("Feld\t1\tZAEHLER\t+\t4\t0\n"), std::string::npos);
+}
+
+TEST(DumpInfo, AnInvalidHeaderGoesToStandardError) {
+    TempDir dir;
+    TableBuilder().Field("A", 'C', 1).HeaderLength(0).WriteTo(dir.File("t.dbf"));
+    const ProgramResult result = Dump({"--info", dir.File("t.dbf")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "Tessaro - Lesefehler: Dateikopf enthält folgende Fehler : \nUngültiger Header\n");
+}
+
+TEST(DumpInfo, TooManyRecords) {
+    TempDir dir;
+    TableBuilder().Field("A", 'C', 1).RecordCount(65537).WriteTo(dir.File("t.dbf"));
+    const ProgramResult result = Dump({"--info", dir.File("t.dbf")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              "Tessaro - Lesefehler: Datei enthält: 65537 Records.\n"
+              "Viewer kann maximal 65536 Records anzeigen\n");
+}
+
+TEST(DumpUsage, WrongArgumentsExitWith2) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{}, {"--info"}, {"--bunt", "t.dbf"}, {"a", "b"},
+                                               {"--info", "a", "b"}}) {
+        const ProgramResult result = Dump(args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("Aufruf: tessaro-dump"), std::string::npos);
+    }
+    EXPECT_EQ(Dump({"--help"}).exitCode, 0);
+}
+
+TEST(DumpListing, OneLinePerRecordWithEscapes) {
+    TempDir dir;
+    TableBuilder()
+        .Field("NAME", 'C', 6)
+        .Field("AKTIV", 'L', 1)
+        .Field("NOTIZ", 'M', 10)
+        .Record({"a\tb\\c", "T", "         3"})
+        .Record({"x\r\ny", "F", ""})
+        .WriteTo(dir.File("t.dbf"));
+    const ProgramResult result = Dump({dir.File("t.dbf")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out,
+              "Satznr.\tNAME\tAKTIV\tNOTIZ\n"
+              "1\ta\\tb\\\\c \tJa\tBlock: 3\n"
+              "2\tx\\r\\ny  \tNein\t\n");
+}
+
+TEST(DumpListing, CsvForSpreadsheets) {
+    TempDir dir;
+    TableBuilder()
+        .Field("NAME", 'C', 8)
+        .Field("BETRAG", 'N', 6)
+        .Record({"Meier, A", "1.5"})
+        .Record({"\"Q\"", "2"})
+        .WriteTo(dir.File("t.dbf"));
+    const ProgramResult result = Dump({"--csv", dir.File("t.dbf")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out,
+              "Satznr.,NAME,BETRAG\r\n"
+              "1,\"Meier, A\",1.5\r\n"
+              "2,\"\"\"Q\"\"     \",2\r\n");
+}
+
+TEST(DumpCorpus, TablesOfOtherProgramsAreDescribedRight) {
+    struct Case {
+        const char* file;
+        const char* head;
+    };
+    for (const Case& c : {
+             Case{"infused_dbase_03.dbf", "Format\tDBase 5\nRecords\t14\nKopflänge\t1025\nSatzlänge\t590\nFelder\t31\nMemofelder\t0\n"},
+             Case{"infused_dbase_83.dbf", "Format\tDBase 5\nRecords\t67\nKopflänge\t513\nSatzlänge\t805\nFelder\t15\nMemofelder\t1\n"},
+             Case{"infused_dbase_8b.dbf", "Format\tDBase 5\nRecords\t10\nKopflänge\t225\nSatzlänge\t160\nFelder\t6\nMemofelder\t1\n"},
+             Case{"phpxbase_dBaseVII_double.dbf", "Format\tDBase 7\nRecords\t5\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1\tdouble\tO\t8\t0\n"},
+             Case{"phpxbase_dBaseVII_int.dbf", "Format\tDBase 7\nRecords\t6\nKopflänge\t117\nSatzlänge\t5\nFelder\t1\nMemofelder\t0\nFeld\t1\tINT\tI\t4\t0\n"},
+             Case{"phpxbase_dBaseVII_ts.dbf", "Format\tDBase 7\nRecords\t15\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1\tTS\t@\t8\t0\n"},
+         }) {
+        const ProgramResult result = Dump({"--info", kCorpus + c.file});
+        EXPECT_EQ(result.exitCode, 0) << c.file;
+        EXPECT_NE(result.out.find(c.head), std::string::npos) << c.file << "\n" << result.out;
+    }
+    const ProgramResult fields = Dump({"--info", kCorpus + "infused_dbase_8b.dbf"});
+    EXPECT_NE(fields.out.find("Feld\t1\tCHARACTER\tC\t100\t0\nFeld\t2\tNUMERICAL\tN\t20\t2\n"
+                              "Feld\t3\tDATE\tD\t8\t0\nFeld\t4\tLOGICAL\tL\t1\t0\n"
+                              "Feld\t5\tFLOAT\tF\t20\t18\nFeld\t6\tMEMO\tM\t10\t0\n"),
+              std::string::npos)
+        << fields.out;
+}
+
+TEST(DumpCorpus, ValuesOfOtherProgramsAreListedRight) {
+    EXPECT_EQ(Dump({kCorpus + "phpxbase_dBaseVII_double.dbf"}).out,
+              "Satznr.\tdouble\n1\t-199.99\n2\t-74.62\n3\t 43.65\n4\t 150.48\n5\t 0\n");
+    EXPECT_EQ(Dump({kCorpus + "phpxbase_dBaseVII_int.dbf"}).out,
+              "Satznr.\tINT\n1\t 1\n2\t-1\n3\t 5000000\n4\t-5000000\n5\t 2147483647\n6\t-2147483647\n");
+    const std::string stamps = Dump({kCorpus + "phpxbase_dBaseVII_ts.dbf"}).out;
+    EXPECT_NE(stamps.find("1\t**-**-****  **:**:**\n"), std::string::npos) << "1601 is before 1900";
+    EXPECT_NE(stamps.find("4\t01-01-1970  00:00:00\n"), std::string::npos);
+    EXPECT_NE(stamps.find("7\t01-01-1900  00:00:00\n"), std::string::npos);
+    EXPECT_NE(stamps.find("15\t10-01-2000  00:00:00\n"), std::string::npos);
+    const std::string mixed = Dump({kCorpus + "infused_dbase_8b.dbf"}).out;
+    EXPECT_NE(mixed.find("\n1\tOne" + std::string(97, ' ') +
+                         "\t1.00\t01.01.1970\tNein\t1.234567890123460000\tBlock: 1\n"),
+              std::string::npos)
+        << mixed;
+    EXPECT_NE(mixed.find("\t  .  .    \tNein\t\tBlock: 9\n"), std::string::npos) << "blank date and float";
+    const std::string wide = Dump({kCorpus + "infused_dbase_03.dbf"}).out;
+    EXPECT_NE(wide.find("Satznr.\tPoint_ID\tType\tShape"), std::string::npos);
+    EXPECT_NE(wide.find("\n14\t"), std::string::npos);
+}
+
+// Holds a table locked from another process, as a second program would.
+class LockingProcess {
+public:
+    LockingProcess(const std::string& path, int holdMilliseconds) {
+        pid_ = fork();
+        if (pid_ == 0) {
+            const int fd = ::open(path.c_str(), O_RDONLY);
+            ::flock(fd, LOCK_EX);
+            ::usleep(static_cast<useconds_t>(holdMilliseconds) * 1000);
+            _exit(0);
+        }
+        ::usleep(200 * 1000);  // let it take the lock
+    }
+    ~LockingProcess() {
+        int status;
+        waitpid(pid_, &status, 0);
+    }
+
+private:
+    pid_t pid_;
+};
+
+TEST(DumpSlow, AMissingTableIsReportedAfterTheRetriesAndNotCreated) {
+    TempDir dir;
+    const ProgramResult result = Dump({"--info", dir.File("kunden.dbf")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err,
+              "Morvane - Fehler: Datei nicht gefunden !\nMorvane wird beendet\n"
+              "Tessaro Programminfo: Die Datei " + dir.File("kunden.dbf") + "\nist gesperrt.\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("kunden.dbf")));
+}
+
+TEST(DumpSlow, ATableHeldByAnotherProgramIsReportedAfterFiveSeconds) {
+    TempDir dir;
+    TableBuilder().Field("A", 'C', 1).WriteTo(dir.File("t.dbf"));
+    LockingProcess holder(dir.File("t.dbf"), 8000);
+    const auto start = std::chrono::steady_clock::now();
+    const ProgramResult result = Dump({"--info", dir.File("t.dbf")});
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Morvane - Fehler: Zugriffskonflikt !\nTessaro Programminfo: Die Datei " +
+                              dir.File("t.dbf") + "\nist gesperrt.\n");
+}
+
+TEST(DumpSlow, ATableReleasedWithinTwoSecondsIsReadSilently) {
+    TempDir dir;
+    TableBuilder().Field("A", 'C', 1).Record({"x"}).WriteTo(dir.File("t.dbf"));
+    LockingProcess holder(dir.File("t.dbf"), 2000);
+    const ProgramResult result = Dump({dir.File("t.dbf")});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, "Satznr.\tA\n1\tx\n");
+}
+
+}  // namespace
+}  // namespace tessaro
