@@ -192,6 +192,79 @@ TEST(DumpCorpus, ValuesOfOtherProgramsAreListedRight) {
     EXPECT_NE(wide.find("\n14\t"), std::string::npos);
 }
 
+class DumpMemo : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TableBuilder()
+            .Field("NAME", 'C', 8)
+            .Field("NOTIZ", 'M', 10)
+            .Record({"mit", "         2"})
+            .Record({"ohne", ""})
+            .WriteTo(dir.File("kunden.dbf"));
+    }
+    ProgramResult Memo(const std::string& record) {
+        test::FolderSnapshot snapshot(dir.Path());
+        ProgramResult result = Dump({"--memo", record, dir.File("kunden.dbf")});
+        EXPECT_EQ(snapshot.Differences(), "") << "no file is written or changed";
+        return result;
+    }
+    TempDir dir;
+};
+
+TEST_F(DumpMemo, WritesTheBytesTheTextFileWouldHold) {
+    test::MemoBuilder(512).Memo(2, Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A}) + "Zeile 2").WriteTo(dir.File("kunden.dbt"));
+    const ProgramResult result = Memo("1");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A}) + "Zeile 2\r\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(DumpMemo, ReadsMemoFilesWithLargeBlocksInAnyCase) {
+    test::MemoBuilder(1024).Memo(2, "Block von 1024 Bytes").WriteTo(dir.File("KUNDEN.DBT"));
+    EXPECT_EQ(Memo("1").out, "Block von 1024 Bytes\r\n");
+}
+
+TEST_F(DumpMemo, ABlockWithoutSignatureGivesNothing) {
+    test::MemoBuilder(512).Memo(3, "woanders").WriteTo(dir.File("kunden.dbt"));
+    const ProgramResult result = Memo("1");
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "");
+}
+
+TEST_F(DumpMemo, SaysWhyWhenThereIsNoMemo) {
+    test::MemoBuilder(512).Memo(2, "x").WriteTo(dir.File("kunden.dbt"));
+    const ProgramResult without = Memo("2");
+    EXPECT_EQ(without.exitCode, 1);
+    EXPECT_EQ(without.out, "");
+    EXPECT_EQ(without.err, "Satz 2 verweist auf kein Memo.\n");
+    const ProgramResult beyond = Memo("3");
+    EXPECT_EQ(beyond.exitCode, 1);
+    EXPECT_EQ(beyond.err, "Satz 3 gibt es nicht: die Tabelle hat 2 Sätze.\n");
+    std::filesystem::remove(dir.File("kunden.dbt"));
+    const ProgramResult missing = Memo("1");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "Memodatei " + dir.File("kunden.dbt") + " fehlt oder ist kürzer als 32 Bytes.\n");
+    EXPECT_EQ(Dump({"--memo", "0", dir.File("kunden.dbf")}).exitCode, 2);
+    EXPECT_EQ(Dump({"--memo", "eins", dir.File("kunden.dbf")}).exitCode, 2);
+    EXPECT_EQ(Dump({"--memo", "1"}).exitCode, 2);
+}
+
+TEST(DumpMemoCorpus, MemosOfOtherProgramsAreCopiedRight) {
+    const ProgramResult first = Dump({"--memo", "1", kCorpus + "infused_dbase_8b.dbf"});
+    EXPECT_EQ(first.exitCode, 0);
+    EXPECT_EQ(first.out, "First memo\r\n\r\n") << "not the stale filler behind it";
+    EXPECT_EQ(Dump({"--memo", "9", kCorpus + "infused_dbase_8b.dbf"}).out, "Nineth memo\r\n");
+    const ProgramResult none = Dump({"--memo", "10", kCorpus + "infused_dbase_8b.dbf"});
+    EXPECT_EQ(none.exitCode, 1);
+    // The older memo files have no block signatures and a block length of 0.
+    const ProgramResult old = Dump({"--memo", "1", kCorpus + "infused_dbase_83.dbf"});
+    EXPECT_EQ(old.exitCode, 0);
+    EXPECT_EQ(old.out, "");
+    const ProgramResult noMemoFields = Dump({"--memo", "1", kCorpus + "infused_dbase_03.dbf"});
+    EXPECT_EQ(noMemoFields.exitCode, 1);
+    EXPECT_EQ(noMemoFields.err, "Die Tabelle hat keine Memofelder.\n");
+}
+
 // Holds a table locked from another process, as a second program would.
 class LockingProcess {
 public:

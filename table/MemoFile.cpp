@@ -1,0 +1,114 @@
+#include "MemoFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "fileio/FileSystem.h"
+
+namespace tessaro {
+
+namespace {
+
+constexpr std::size_t kMemoHeaderSize = 32;
+constexpr std::size_t kBlockLengthAt = 20;
+constexpr std::size_t kBlockHeaderSize = 8;
+constexpr std::string_view kBlockSignature("\xFF\xFF\x08\x00", 4);
+constexpr std::size_t kCopyPiece = 64 * 1024;
+constexpr std::size_t kBlockNumberAt = 7;  // behind "Block: "
+
+std::int32_t LittleEndian32(std::string_view bytes) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) {
+        value = value << 8 | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::string ReadAt(FileTable& files, FileNumber file, std::int64_t offset, std::size_t count) {
+    files.SetPosition(file, offset + 1);
+    return files.ReadString(file, count);
+}
+
+// Where the block of the cell begins, or none when no block can be meant.
+std::optional<std::int64_t> BlockOffset(FileTable& files, FileNumber memoFile,
+                                        std::string_view cellText) {
+    const std::string header = ReadAt(files, memoFile, 0, kMemoHeaderSize);
+    if (header.size() < kBlockLengthAt + 2) {
+        return std::nullopt;
+    }
+    const auto blockLength = static_cast<std::int16_t>(
+        static_cast<unsigned char>(header[kBlockLengthAt]) |
+        static_cast<unsigned char>(header[kBlockLengthAt + 1]) << 8);
+    const std::optional<std::int64_t> block = MemoBlockNumber(cellText);
+    if (!block || blockLength < 0) {
+        return std::nullopt;
+    }
+    return *block * blockLength;
+}
+
+}  // namespace
+
+std::string FileStem(const std::string& fileName) {
+    const std::size_t slash = fileName.find_last_of('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = fileName.find_last_of('.');
+    if (dot == std::string::npos || dot < nameStart) {
+        return fileName;
+    }
+    return fileName.substr(0, dot);
+}
+
+MemoFileNames MemoFileNamesFor(const std::string& tableFileName) {
+    const std::string stem = FileStem(tableFileName);
+    MemoFileNames names{stem + ".dbt", stem + ".tmp"};
+    if (!FileExists(names.memo)) {
+        if (std::optional<std::string> other = FindNameIgnoringCase(names.memo)) {
+            names.memo = *other;
+        }
+    }
+    return names;
+}
+
+std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText) {
+    std::string_view number = cellText.size() > kBlockNumberAt ? cellText.substr(kBlockNumberAt) : "";
+    number.remove_prefix(std::min(number.find_first_not_of(' '), number.size()));
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc()) {
+        value = 0;  // no number at all
+    }
+    // Whole block numbers only, and small enough that every offset stays exact.
+    if (!(value >= 0 && value < 9.0e15) || std::floor(value) != value) {
+        return std::nullopt;
+    }
+    return static_cast<std::int64_t>(value);
+}
+
+bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
+                  const std::function<void(std::string_view)>& write) {
+    const std::optional<std::int64_t> offset = BlockOffset(files, memoFile, cellText);
+    if (!offset) {
+        return false;
+    }
+    const std::string blockHeader = ReadAt(files, memoFile, *offset, kBlockHeaderSize);
+    if (blockHeader.size() < kBlockHeaderSize || blockHeader.substr(0, 4) != kBlockSignature) {
+        return false;
+    }
+    // The stored length counts the 8 bytes of the block header too.
+    std::int64_t left = std::int64_t{LittleEndian32(blockHeader.substr(4))} - std::int64_t{kBlockHeaderSize};
+    std::vector<char> piece(kCopyPiece);
+    while (left > 0) {
+        const auto want = static_cast<std::size_t>(std::min<std::int64_t>(left, kCopyPiece));
+        const ReadResult got = files.ReadBytes(memoFile, piece.data(), want);
+        if (got.count == 0) {
+            break;  // the memo file ends inside the text
+        }
+        write(std::string_view(piece.data(), got.count));
+        left -= static_cast<std::int64_t>(got.count);
+    }
+    write("\r\n");
+    return true;
+}
+
+}  // namespace tessaro

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "fileio/FileTable.h"
+
+namespace tessaro {
+
+// The companion files of a table: the memo file (read) and the text file the memo is copied
+// to. Both are the table's name with another extension on its last component; a memo file
+// written in another case ("KUNDEN.DBT" for "KUNDEN.dbt") is found as Windows would find it.
+struct MemoFileNames {
+    std::string memo;
+    std::string text;
+};
+MemoFileNames MemoFileNamesFor(const std::string& tableFileName);
+
+// The table's name without the extension of its last component.
+std::string FileStem(const std::string& fileName);
+
+// The block number in a memo cell ("Block: 17"): the number from the cell's 7th character
+// on, leading blanks skipped; a text that is no number gives 0. None when it is not a whole
+// number of blocks.
+std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText);
+
+// Copies the memo of the block named in `cellText` out of the open memo file: the text
+// bytes and then CR LF, handed to `write` piece by piece. A block without the signature
+// FF FF 08 00 hands over nothing. Returns true when a memo block was found.
+bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
+                  const std::function<void(std::string_view)>& write);
+
+}  // namespace tessaro

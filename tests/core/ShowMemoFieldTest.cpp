@@ -1,0 +1,335 @@
+#include <filesystem>
+
+#include "fileio/FileSystem.h"
+#include "support/CoreFixture.h"
+#include "support/TableBuilder.h"
+#include "table/CellStore.h"
+#include "table/FillRecordCells.h"
+#include "table/MemoFile.h"
+#include "table/ReadTableHeader.h"
+#include "table/ShowMemoField.h"
+
+namespace tessaro {
+namespace {
+
+using test::Bytes;
+using test::FolderSnapshot;
+using test::MemoBuilder;
+using test::ReadFile;
+using test::TableBuilder;
+using test::WriteFile;
+
+WindowHandle const kOwner = reinterpret_cast<WindowHandle>(0x77);
+
+class ShowMemoFieldTest : public test::CoreFixture {
+protected:
+    // A table KUNDEN.DBF: a name and one memo field; record n refers to block n (0: none).
+    void MakeTable(const std::vector<int>& blocks) {
+        TableBuilder table;
+        table.Field("NAME", 'C', 10).Field("NOTIZ", 'M', 10);
+        for (const int block : blocks) {
+            table.Record({"Kunde", block == 0 ? "" : std::string(9, ' ') + std::to_string(block)});
+        }
+        table.WriteTo(tablePath());
+    }
+    std::string tablePath() const { return dir.File("KUNDEN.DBF"); }
+    std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
+    std::string textPath() const { return dir.File("KUNDEN.tmp"); }
+
+    void Load(const std::string& path = "") {
+        session.tableInfo.FileName = path.empty() ? tablePath() : path;
+        ASSERT_EQ(ReadTableHeader(session, session.tableInfo.FileName, kOwner), 1);
+        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
+        ASSERT_EQ(FillRecordCells(session, cells), 1);
+        desktop.boxes.clear();
+    }
+
+    // Answers the question with Yes and shows the memo of a row.
+    void ShowRow(std::int32_t row) {
+        desktop.answers = {IDYES};
+        snapshot.emplace(dir.Path());
+        ShowMemoField(session, kOwner, &cells, row);
+        EXPECT_EQ(session.access.files.OpenCount(), 0);
+        EXPECT_EQ(snapshot->Differences(".tmp"), "") << "table and memo file stay as they were";
+    }
+
+    void ExpectNothingHappened() {
+        EXPECT_FALSE(FileExists(textPath()));
+        EXPECT_TRUE(desktop.editorStarts.empty());
+    }
+
+    CellStore cells;
+    std::optional<FolderSnapshot> snapshot;
+};
+
+TEST_F(ShowMemoFieldTest, CopiesTheMemoIntoTheTextFileAndStartsTheEditor) {
+    MakeTable({0, 0, 3});
+    MemoBuilder(512).Memo(3, "Hallo Welt!").WriteTo(memoPath());
+    Load();
+    ShowRow(2);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, "In Datei kopieren und anzeigen ?");
+    EXPECT_EQ(desktop.boxes[0].caption, "Memofeld");
+    EXPECT_EQ(desktop.boxes[0].style, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(desktop.boxes[0].owner, kOwner);
+    EXPECT_EQ(ReadFile(textPath()), "Hallo Welt!\r\n");
+    EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
+}
+
+TEST_F(ShowMemoFieldTest, TheStoredLengthCountsTheBlockHeader) {
+    MakeTable({3});
+    // 0x13 = 19 = 8 header bytes + 11 text bytes, then stale filler that is not the memo.
+    MemoBuilder(512).Memo(3, "Hallo Welt!" + std::string(8, '\x1F'), 0x13).WriteTo(memoPath());
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "Hallo Welt!\r\n");
+}
+
+TEST_F(ShowMemoFieldTest, AMemoRunsOverSeveralBlocks) {
+    MakeTable({1});
+    std::string text(1500, 'x');
+    text[0] = 'A';
+    text[1499] = 'Z';
+    MemoBuilder(512).Memo(1, text + "filler").Memo(4, "next memo").Raw(1 * 512 + 8 + 1500, "FILL").WriteTo(memoPath());
+    std::string bytes = ReadFile(memoPath());
+    bytes.replace(512 + 4, 4, test::LittleEndian32(1508));
+    WriteFile(memoPath(), bytes);
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), text + "\r\n");
+}
+
+TEST_F(ShowMemoFieldTest, TheBytesAreCopiedUnchanged) {
+    MakeTable({1});
+    const std::string dos = Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A, 0x00, 0x1A});
+    MemoBuilder(512).Memo(1, dos).WriteTo(memoPath());
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), dos + "\r\n");
+}
+
+TEST_F(ShowMemoFieldTest, AnOldTextFileIsReplaced) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "neu").WriteTo(memoPath());
+    WriteFile(textPath(), "alter Inhalt, der nicht bleiben darf");
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+}
+
+TEST_F(ShowMemoFieldTest, ALinkInPlaceOfTheTextFileIsRemovedNotFollowed) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "neu").WriteTo(memoPath());
+    test::TempDir elsewhere;
+    WriteFile(elsewhere.File("fremd.txt"), "fremde Daten");
+    std::filesystem::create_symlink(elsewhere.File("fremd.txt"), textPath());
+    Load();
+    ShowRow(0);
+    EXPECT_FALSE(std::filesystem::is_symlink(textPath()));
+    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadFile(elsewhere.File("fremd.txt")), "fremde Daten");
+}
+
+TEST_F(ShowMemoFieldTest, BlocksWithoutAMemoGiveAnEmptyTextFile) {
+    struct Case {
+        const char* why;
+        std::string cell;  // the stored memo field
+        std::uint16_t blockLength;
+    };
+    for (const Case& c : {Case{"no signature at the block", "         2", 512},
+                          Case{"block number 0", "         0", 512},
+                          Case{"block length 0", "         1", 0},
+                          Case{"a negative block length", "         1", 0x8000},
+                          Case{"no number", "       abc", 512},
+                          Case{"not a whole number", "       1.5", 512},
+                          Case{"a huge block number", "9999999999", 512},
+                          Case{"a block beyond the file", "     99999", 512}}) {
+        TableBuilder().Field("NOTIZ", 'M', 10).Record({c.cell}).WriteTo(tablePath());
+        std::string memo = MemoBuilder(512).Memo(1, "Memo").Bytes();
+        memo.resize(1024, '\0');
+        memo[20] = static_cast<char>(c.blockLength & 0xFF);
+        memo[21] = static_cast<char>(c.blockLength >> 8);
+        WriteFile(memoPath(), memo);
+        desktop.editorStarts.clear();
+        Load();
+        ShowRow(0);
+        EXPECT_EQ(ReadFile(textPath()), "") << c.why;
+        EXPECT_EQ(desktop.editorStarts.size(), 1u) << c.why;
+    }
+}
+
+TEST_F(ShowMemoFieldTest, OddLengthsCopyWhatIsThere) {
+    struct Case {
+        const char* why;
+        std::int32_t storedLength;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"length 0", 0, "\r\n"},
+                          Case{"only the header", 8, "\r\n"},
+                          Case{"negative", -100, "\r\n"},
+                          Case{"far beyond the end of the file", 0x7FFFFFFF, "Memo\r\n"}}) {
+        MakeTable({1});
+        WriteFile(memoPath(), MemoBuilder(512).Memo(1, "Memo", c.storedLength).Bytes());
+        Load();
+        ShowRow(0);
+        EXPECT_EQ(ReadFile(textPath()), c.expected) << c.why;
+    }
+}
+
+TEST_F(ShowMemoFieldTest, ABlockHeaderCutShortWritesNothing) {
+    MakeTable({1});
+    WriteFile(memoPath(), MemoBuilder(512).Memo(1, "").Bytes().substr(0, 512 + 6));
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "");
+}
+
+TEST_F(ShowMemoFieldTest, NothingHappensWithoutAMemoReference) {
+    MakeTable({0, 2});
+    MemoBuilder(512).Memo(2, "x").WriteTo(memoPath());
+    Load();
+    for (const std::int32_t row : {0, -1, 2, 1000}) {
+        desktop.answers = {IDYES};
+        ShowMemoField(session, kOwner, &cells, row);
+    }
+    ShowMemoField(session, kOwner, nullptr, 1);
+    EXPECT_TRUE(desktop.boxes.empty()) << "not even the question";
+    ExpectNothingHappened();
+}
+
+TEST_F(ShowMemoFieldTest, NothingHappensInATableWithoutMemoFields) {
+    TableBuilder().Field("NAME", 'C', 12).Record({"Block: 1"}).WriteTo(tablePath());
+    MemoBuilder(512).Memo(1, "x").WriteTo(memoPath());
+    Load();
+    desktop.answers = {IDYES};
+    ShowMemoField(session, kOwner, &cells, 0);
+    EXPECT_TRUE(desktop.boxes.empty());
+    ExpectNothingHappened();
+}
+
+TEST_F(ShowMemoFieldTest, TheFirstCellBeginningWithBlockIsTheReference) {
+    TableBuilder()
+        .Field("TEXT", 'C', 12)
+        .Field("M1", 'M', 10)
+        .Field("M2", 'M', 10)
+        .Record({"Block: 2", "", "         3"})
+        .Record({"normal", "", "         3"})
+        .Record({"Blockhaus", "", "         3"})
+        .WriteTo(tablePath());
+    MemoBuilder(512).Memo(2, "zwei").Memo(3, "drei").WriteTo(memoPath());
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "zwei\r\n") << "a character value that looks like a reference";
+    ShowRow(1);
+    EXPECT_EQ(ReadFile(textPath()), "drei\r\n") << "the blank first memo field is passed over";
+    DeleteFile(textPath());
+    desktop.boxes.clear();
+    ShowRow(2);
+    EXPECT_TRUE(desktop.boxes.empty()) << "«Blockhaus» ends the scan";
+    EXPECT_FALSE(FileExists(textPath()));
+}
+
+TEST_F(ShowMemoFieldTest, NoMeansNothing) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "x").WriteTo(memoPath());
+    WriteFile(textPath(), "bleibt");
+    Load();
+    desktop.answers = {IDNO};
+    ShowMemoField(session, kOwner, &cells, 0);
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(ReadFile(textPath()), "bleibt");
+    EXPECT_TRUE(desktop.editorStarts.empty());
+}
+
+TEST_F(ShowMemoFieldTest, AMissingOrShortMemoFileEndsSilentlyAfterTheQuestion) {
+    MakeTable({1});
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+    ExpectNothingHappened();
+    WriteFile(memoPath(), std::string(20, '\0'));
+    ShowRow(0);
+    ExpectNothingHappened();
+    WriteFile(memoPath(), std::string(31, '\0'));
+    ShowRow(0);
+    ExpectNothingHappened();
+    WriteFile(memoPath(), std::string(32, '\0'));
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "") << "32 bytes are read: block 1 is beyond the end";
+}
+
+TEST_F(ShowMemoFieldTest, AMemoFileInAnotherCaseIsFound) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "gross geschrieben").WriteTo(dir.File("KUNDEN.DBT"));
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "gross geschrieben\r\n");
+}
+
+TEST_F(ShowMemoFieldTest, ALockedMemoFileIsReported) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "x").WriteTo(memoPath());
+    WriteFile(textPath(), "alt");
+    Load();
+    ASSERT_NE(session.access.files.TryOpen(memoPath(), OpenMode::Binary).number, 0);
+    desktop.answers = {IDYES};
+    ShowMemoField(session, kOwner, &cells, 0);
+    ASSERT_EQ(desktop.boxes.size(), 3u);
+    EXPECT_EQ(desktop.boxes[1].text, "Zugriffskonflikt !");
+    EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + memoPath() + "\rkann nicht geöffnet werden");
+    EXPECT_EQ(desktop.boxes[2].caption, "Zugriffskonflikt");
+    EXPECT_EQ(desktop.boxes[2].style, MB_OK | MB_ICONQUESTION);
+    EXPECT_EQ(desktop.boxes[2].owner, kOwner);
+    EXPECT_FALSE(FileExists(textPath())) << "the old text file is already gone";
+    EXPECT_TRUE(desktop.editorStarts.empty());
+}
+
+TEST_F(ShowMemoFieldTest, ATextFileThatCannotBeMadeIsReported) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "x").WriteTo(memoPath());
+    std::filesystem::create_directory(textPath());
+    std::filesystem::create_directory(textPath() + "/inhalt");  // so it cannot be deleted
+    Load();
+    desktop.answers = {IDYES};
+    ShowMemoField(session, kOwner, &cells, 0);
+    ASSERT_EQ(desktop.boxes.size(), 3u);
+    EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + textPath() + "\rkann nicht erstellt werden");
+    EXPECT_EQ(desktop.boxes[2].caption, "Zugriffskonflikt");
+    EXPECT_EQ(session.access.files.OpenCount(), 0) << "the memo file is closed";
+    EXPECT_TRUE(desktop.editorStarts.empty());
+}
+
+TEST(MemoFileNames, TheExtensionOfTheLastComponentIsReplaced) {
+    EXPECT_EQ(FileStem("/daten/KUNDEN.DBF"), "/daten/KUNDEN");
+    EXPECT_EQ(FileStem("/daten.alt/KUNDEN.DBF"), "/daten.alt/KUNDEN");
+    EXPECT_EQ(FileStem("kunden.2024.dbf"), "kunden.2024");
+    EXPECT_EQ(FileStem("KUNDEN.DBF"), "KUNDEN");
+    EXPECT_EQ(FileStem("/daten.alt/KUNDEN"), "/daten.alt/KUNDEN");
+    EXPECT_EQ(FileStem("KUNDEN"), "KUNDEN");
+    const MemoFileNames names = MemoFileNamesFor("/nirgends.alt/KUNDEN.DBF");
+    EXPECT_EQ(names.memo, "/nirgends.alt/KUNDEN.dbt");
+    EXPECT_EQ(names.text, "/nirgends.alt/KUNDEN.tmp");
+}
+
+TEST(MemoFileNames, TwoCandidatesInOtherCasesAreNeitherTaken) {
+    test::TempDir dir;
+    WriteFile(dir.File("A.DBT"), std::string(64, '\0'));
+    WriteFile(dir.File("a.Dbt"), std::string(64, '\0'));
+    EXPECT_EQ(MemoFileNamesFor(dir.File("a.dbf")).memo, dir.File("a.dbt"));
+    WriteFile(dir.File("B.DBT"), std::string(64, '\0'));
+    EXPECT_EQ(MemoFileNamesFor(dir.File("b.dbf")).memo, dir.File("B.DBT"));
+}
+
+TEST(MemoBlockNumbers, AreWholeNumbersFromTheSeventhCharacterOn) {
+    EXPECT_EQ(MemoBlockNumber("Block: 17"), 17);
+    EXPECT_EQ(MemoBlockNumber("Block:    17"), 17);
+    EXPECT_EQ(MemoBlockNumber("Block: 17abc"), 17);
+    EXPECT_EQ(MemoBlockNumber("Block: abc"), 0);
+    EXPECT_EQ(MemoBlockNumber("Block: "), 0);
+    EXPECT_EQ(MemoBlockNumber("Block: 1.5"), std::nullopt);
+    EXPECT_EQ(MemoBlockNumber("Block: -3"), std::nullopt);
+    EXPECT_EQ(MemoBlockNumber("Block: 1e300"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace tessaro
