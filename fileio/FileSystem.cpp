@@ -1,6 +1,7 @@
 #include "FileSystem.h"
 
 #include <dirent.h>
+#include <fnmatch.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,6 +48,32 @@ std::optional<std::string> FindNameIgnoringCase(const std::string& name) {
         found = prefix + entry->d_name;
     }
     return found;
+}
+
+}  // namespace tessaro
+
+namespace tessaro {
+
+std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit) {
+    std::vector<std::string> names;
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir("."), ::closedir);
+    if (!dir) {
+        return names;
+    }
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (names.size() >= limit) {
+            break;
+        }
+        if (::fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD | FNM_PERIOD) != 0) {
+            continue;
+        }
+        struct stat info {};
+        if (::stat(entry->d_name, &info) == 0 && S_ISDIR(info.st_mode)) {
+            continue;
+        }
+        names.emplace_back(entry->d_name);
+    }
+    return names;
 }
 
 }  // namespace tessaro

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Questions to the file system about names, and the one deletion the program makes.
 namespace tessaro {
@@ -20,5 +21,10 @@ void DeleteFile(const std::string& name);
 // are compared without regard to case, as Windows would find it; none when there is no such
 // entry or more than one.
 std::optional<std::string> FindNameIgnoringCase(const std::string& name);
+
+// The names of the files in the current folder that match a wildcard pattern such as
+// "*.dbf", letters compared without regard to case as Windows does; folders do not count.
+// Stops after `limit` names.
+std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit);
 
 }  // namespace tessaro

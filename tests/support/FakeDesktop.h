@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,15 @@ struct ShownBox {
     unsigned style;
 };
 
-// A desktop that records every box and answers as scripted; without a script it answers as
-// a user who gives up (OK, Cancel, No).
-class FakeDesktop final : public DesktopPort {
+// Records every box and answers as scripted; without a script it answers as a user who
+// gives up (OK, Cancel, No).
+class BoxRecorder {
 public:
-    int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
-                   unsigned style) override {
+    int Answer(WindowHandle owner, std::string_view text, std::string_view caption, unsigned style) {
         boxes.push_back({owner, std::string(text), std::string(caption), style});
+        if (onBox) {
+            onBox(boxes.back());
+        }
         if (!answers.empty()) {
             const int answer = answers.front();
             answers.pop_front();
@@ -34,10 +37,21 @@ public:
         }
     }
 
-    void StartTextEditor(const std::string& fileName) override { editorStarts.push_back(fileName); }
-
     std::vector<ShownBox> boxes;
     std::deque<int> answers;
+    std::function<void(const ShownBox&)> onBox;  // runs while the box is "open"
+};
+
+// A desktop whose boxes are recorded and whose editor starts are only noted.
+class FakeDesktop final : public DesktopPort, public BoxRecorder {
+public:
+    int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                   unsigned style) override {
+        return Answer(owner, text, caption, style);
+    }
+
+    void StartTextEditor(const std::string& fileName) override { editorStarts.push_back(fileName); }
+
     std::vector<std::string> editorStarts;
 };
 

@@ -1,0 +1,77 @@
+#include "RecordListView.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+#include "app/CommandIds.h"
+
+namespace tessaro {
+
+RecordListView::RecordListView(QWidget* parent) : QTreeView(parent), model_(new RecordListModel(this)) {
+    setObjectName(QStringLiteral("RecordList"));
+    setModel(model_);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+    setIconSize(QSize(16, 16));
+    header()->setStretchLastSection(false);
+    header()->setMinimumSectionSize(0);
+    header()->setSectionsMovable(false);
+    header()->setSectionsClickable(true);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int) { emit Notify(LVN_COLUMNCLICK); });
+}
+
+std::int32_t RecordListView::HitTest(const QPoint& globalPosition) const {
+    const QPoint point = viewport()->mapFromGlobal(globalPosition);
+    if (!viewport()->rect().contains(point)) {
+        return -1;
+    }
+    const QModelIndex index = indexAt(point);
+    return index.isValid() ? index.row() : -1;
+}
+
+void RecordListView::EnsureRowVisible(std::int32_t row) {
+    const QModelIndex index = model_->index(row, 0);
+    if (!index.isValid()) {
+        return;
+    }
+    QRect rowRect = visualRect(index);
+    rowRect.setLeft(viewport()->rect().left());
+    rowRect.setRight(viewport()->rect().right());
+    if (viewport()->rect().intersects(rowRect)) {
+        return;
+    }
+    // Only the rows move: the columns stay where the user scrolled them.
+    const int horizontal = horizontalScrollBar()->value();
+    scrollTo(index, QAbstractItemView::EnsureVisible);
+    horizontalScrollBar()->setValue(horizontal);
+}
+
+void RecordListView::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeView::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && !releaseEndsDoubleClick_) {
+        emit Notify(NM_CLICK);
+    } else if (event->button() == Qt::RightButton) {
+        emit Notify(NM_RCLICK);
+    }
+    releaseEndsDoubleClick_ = false;
+}
+
+void RecordListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        releaseEndsDoubleClick_ = true;
+        emit Notify(NM_DBLCLK);
+    }
+}
+
+}  // namespace tessaro

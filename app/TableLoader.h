@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tessaro {
+
+class MainWindow;
+class RecordListView;
+
+// Opening a table and loading it into the record list: by the open command, or at start
+// when the working folder holds exactly one table.
+class TableLoader {
+public:
+    explicit TableLoader(MainWindow& window) : window_(window) {}
+
+    // "&Anzeigen": a fresh, hidden list, the open dialog, the load, the memo item.
+    void OpenCommand();
+    // At start: the one table of the working folder, if there is exactly one.
+    void AutomaticOpenAtStart();
+
+    // The open dialog. False when the user cancelled: then the program is ending.
+    bool ChooseTableFile();
+    // 0: no file matches; 1: exactly one (now FileName); 2: more than one.
+    std::int16_t FindSingleFile(const std::string& pattern);
+
+    // Reads the table FileName into the record list; true when it is shown.
+    bool LoadTable(bool setMemoItem);
+
+    void InsertRecordRows();
+    void AddRecordNumberColumn(RecordListView* list);
+    void AddFieldColumns(RecordListView* list);
+
+private:
+    void CreateHiddenRecordList();
+
+    MainWindow& window_;
+};
+
+}  // namespace tessaro

@@ -1,0 +1,183 @@
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextBrowser>
+
+#include "WindowFixture.h"
+#include "app/ClientArea.h"
+#include "app/VersionBox.h"
+
+namespace tessaro {
+namespace {
+
+using test::TableBuilder;
+
+class MainWindowTest : public test::WindowFixture {};
+
+TEST_F(MainWindowTest, StartsWithTheMenuTheStatusLineAndNoList) {
+    Start();
+    EXPECT_EQ(window->windowTitle(), "Tessaro");
+    EXPECT_EQ(Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht");
+    EXPECT_EQ(List(), nullptr);
+    const QList<QAction*> bar = window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 3);
+    EXPECT_EQ(bar[0]->text(), "&Datei");
+    EXPECT_TRUE(bar[1]->isSeparator()) << "what follows stands at the right end";
+    EXPECT_EQ(bar[2]->text(), "&Hilfe");
+    EXPECT_GT(window->menuBar()->actionGeometry(bar[2]).left(), window->menuBar()->width() / 2);
+    QStringList fileItems;
+    for (QAction* item : bar[0]->menu()->actions()) {
+        fileItems << (item->isSeparator() ? "-" : item->text());
+    }
+    EXPECT_EQ(fileItems, QStringList({"&Anzeigen", "&Memofeld öffnen", "&Gehe zu Satz ..", "-", "&Ende"}));
+    QStringList helpItems;
+    for (QAction* item : bar[2]->menu()->actions()) {
+        helpItems << (item->isSeparator() ? "-" : item->text());
+    }
+    EXPECT_EQ(helpItems, QStringList({"&Hilfe\tF1", "-", "&Version"}));
+    EXPECT_FALSE(MemoItem()->isEnabled());
+    EXPECT_TRUE(window->Menu()->Item(IDM_HELP)->shortcut().isEmpty()) << "F1 is text only";
+}
+
+TEST_F(MainWindowTest, TheOneTableOfTheFolderIsShownAtStart) {
+    MakeMemoTable("KUNDEN.DBF");
+    Start();
+    ASSERT_NE(List(), nullptr);
+    EXPECT_TRUE(List()->isVisible());
+    EXPECT_EQ(Status(), "KUNDEN.DBF, 3 Records, Format DBase 5");
+    EXPECT_FALSE(MemoItem()->isEnabled()) << "the automatic open leaves the memo item alone";
+    ASSERT_EQ(List()->Model()->rowCount(), 3);
+    EXPECT_EQ(Cell(0, 0), "1");
+    EXPECT_EQ(Cell(2, 0), "3");
+    EXPECT_EQ(Cell(1, 1), "Kunde 2   ");
+    EXPECT_EQ(Cell(1, 2), "Block: 1");
+    EXPECT_TRUE(port.boxes.empty());
+}
+
+TEST_F(MainWindowTest, NoOrSeveralTablesLeaveTheWindowEmpty) {
+    Start();
+    EXPECT_EQ(List(), nullptr);
+    window.reset();
+    MakeMemoTable("a.dbf");
+    MakeMemoTable("B.DBF");
+    Start();
+    EXPECT_EQ(List(), nullptr);
+    EXPECT_EQ(Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht");
+}
+
+TEST_F(MainWindowTest, TheColumnsFollowTheFields) {
+    TableBuilder(0x04)
+        .Field("NAME", 'C', 30)
+        .Field("ABCDEFGHIJKL", 'N', 6)
+        .Field("AB", 'C', 2)
+        .Field("GR\x99\xE1", 'C', 1)
+        .WriteTo(dir.File("t.dbf"));
+    Start();
+    ASSERT_NE(List(), nullptr);
+    QHeaderView* header = List()->header();
+    ASSERT_EQ(List()->Model()->columnCount(), 5);
+    EXPECT_EQ(List()->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Satznr.");
+    EXPECT_EQ(List()->Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), "GRÖß");
+    EXPECT_EQ(header->sectionSize(0), 45);
+    EXPECT_EQ(header->sectionSize(1), 200);
+    EXPECT_EQ(header->sectionSize(2), 108);
+    EXPECT_EQ(header->sectionSize(3), 18);
+}
+
+TEST_F(MainWindowTest, TheListFillsTheWindowAboveTheStatusLine) {
+    MakeMemoTable("t.dbf");
+    Start();
+    for (const QSize size : {QSize(281, 350), QSize(640, 480), QSize(200, 150)}) {
+        window->resize(size);
+        QCoreApplication::processEvents();
+        const QWidget* client = window->Client();
+        EXPECT_EQ(List()->geometry(), QRect(0, 0, client->width() - 1, client->height() - 20));
+    }
+}
+
+TEST_F(MainWindowTest, ThePictureIsCentredHalvesToEven) {
+    EXPECT_EQ(CenteredOffset(100, 68), 16);
+    EXPECT_EQ(CenteredOffset(101, 68), 16) << "16.5 goes to 16";
+    EXPECT_EQ(CenteredOffset(103, 68), 18) << "17.5 goes to 18";
+    EXPECT_EQ(CenteredOffset(68, 68), 0);
+    EXPECT_EQ(CenteredOffset(50, 68), -9);
+    EXPECT_EQ(CenteredOffset(51, 68), -8) << "-8.5 goes to -8";
+    EXPECT_EQ(CenteredOffset(49, 68), -10) << "-9.5 goes to -10";
+    Start();
+    window->Client()->resize(301, 200);
+    EXPECT_EQ(window->Client()->PictureOffset(), QPoint(116, 68));
+}
+
+TEST_F(MainWindowTest, ALongStatusTextIsCut) {
+    Start();
+    window->SetStatusText(QString(300, QChar(u'ä')));
+    EXPECT_EQ(Status(), QString(254, QChar(u'ä')));
+}
+
+TEST_F(MainWindowTest, EveryVersionCommandOpensOneMoreBox) {
+    Start();
+    window->OnCommand(IDM_VERSION);
+    window->OnCommand(IDM_VERSION);
+    QList<VersionBox*> boxes = window->findChildren<VersionBox*>();
+    ASSERT_EQ(boxes.size(), 2);
+    VersionBox* box = boxes[0];
+    EXPECT_FALSE(box->isModal());
+    EXPECT_EQ(box->windowTitle(), "über diese Version ...");
+    QStringList lines;
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        lines << label->text();
+    }
+    EXPECT_EQ(lines, QStringList({"Tessaro 1.20", "für Win95 und NT 4.0", "öffnet Visual DBase 5 + 7 Dateien",
+                                  "Build 2.1", "10.02.99", "Deutsch"}));
+    int result = -1;
+    QObject::connect(box, &QDialog::finished, [&result](int r) { result = r; });
+    box->findChild<QPushButton*>()->click();
+    EXPECT_EQ(result, 1);
+    int closed = -1;
+    QObject::connect(boxes[1], &QDialog::finished, [&closed](int r) { closed = r; });
+    boxes[1]->reject();  // the close button and Escape
+    EXPECT_EQ(closed, 0);
+}
+
+TEST_F(MainWindowTest, EndingBeepsClosesEveryFileAndQuitsWithZero) {
+    MakeMemoTable("t.dbf");
+    Start();
+    ASSERT_NE(window->State().access.files.TryOpen(dir.File("t.dbf"), OpenMode::Binary).number, 0);
+    window->OnCommand(IDM_END);
+    EXPECT_EQ(port.beeps, 1);
+    EXPECT_EQ(port.quits, std::vector<int>{0});
+    EXPECT_EQ(window->State().access.files.OpenCount(), 0);
+}
+
+TEST_F(MainWindowTest, TheCloseButtonEndsTheSameWay) {
+    Start();
+    window->close();
+    EXPECT_EQ(port.beeps, 1);
+    EXPECT_EQ(port.quits, std::vector<int>{0});
+}
+
+TEST_F(MainWindowTest, AMissingHelpFileIsReported) {
+    Start();
+    window->OnCommand(IDM_HELP);
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, "Die Hilfedatei tessaro.hlp wurde nicht gefunden.");
+    EXPECT_EQ(port.boxes[0].owner, static_cast<WindowHandle>(window.get()));
+}
+
+TEST_F(MainWindowTest, HelpOpensOneWindowAtItsStartPage) {
+    test::WriteFile(dir.File("tessaro.hlp"),
+                    "<html><body><h1>Tessaro – Hilfe</h1><p>Erste Seite</p></body></html>");
+    Start();
+    window->OnCommand(IDM_HELP);
+    window->OnCommand(IDM_HELP);
+    QList<QTextBrowser*> helps = window->findChildren<QTextBrowser*>();
+    ASSERT_EQ(helps.size(), 1);
+    EXPECT_TRUE(helps[0]->isVisible());
+    EXPECT_TRUE(helps[0]->toPlainText().contains("Erste Seite"));
+    EXPECT_TRUE(port.boxes.empty());
+}
+
+}  // namespace
+}  // namespace tessaro

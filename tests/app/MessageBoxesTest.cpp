@@ -1,0 +1,92 @@
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include "app/DesktopEntry.h"
+#include "app/MessageBoxes.h"
+#include "app/QtDesktop.h"
+#include "fileio/DesktopPort.h"
+
+namespace tessaro {
+namespace {
+
+QStringList ButtonTexts(const QMessageBox& box) {
+    QStringList texts;
+    for (QAbstractButton* button : box.buttons()) {
+        texts << button->text();
+    }
+    texts.sort();
+    return texts;
+}
+
+TEST(MessageBoxes, StylesBecomeIconsAndGermanButtons) {
+    const auto stop = BuildMessageBox(nullptr, "a\r\nb\rc", "Titel", MB_OK | MB_ICONHAND);
+    EXPECT_EQ(stop->icon(), QMessageBox::Critical);
+    EXPECT_EQ(stop->text(), "a\nb\nc");
+    EXPECT_EQ(stop->windowTitle(), "Titel");
+    EXPECT_EQ(ButtonTexts(*stop), QStringList({"OK"}));
+    const auto retry = BuildMessageBox(nullptr, "x", "", MB_RETRYCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(retry->icon(), QMessageBox::Question);
+    EXPECT_EQ(ButtonTexts(*retry), QStringList({"Abbrechen", "Wiederholen"}));
+    const auto yesNo = BuildMessageBox(nullptr, "x", "", MB_YESNO | MB_ICONEXCLAMATION);
+    EXPECT_EQ(yesNo->icon(), QMessageBox::Warning);
+    EXPECT_EQ(ButtonTexts(*yesNo), QStringList({"Ja", "Nein"}));
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", MB_OK)->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", MB_ICONINFORMATION)->icon(), QMessageBox::Information);
+}
+
+int AnswerWhenClicking(unsigned style, const QString& buttonText) {
+    const auto box = BuildMessageBox(nullptr, "x", "y", style);
+    QTimer::singleShot(0, box.get(), [&box, buttonText] {
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == buttonText) {
+                button->click();
+            }
+        }
+    });
+    box->exec();
+    return AnswerOf(*box);
+}
+
+TEST(MessageBoxes, TheAnswerIsTheWindowsButtonCode) {
+    EXPECT_EQ(AnswerWhenClicking(MB_OK, "OK"), IDOK);
+    EXPECT_EQ(AnswerWhenClicking(MB_RETRYCANCEL, "Wiederholen"), IDRETRY);
+    EXPECT_EQ(AnswerWhenClicking(MB_RETRYCANCEL, "Abbrechen"), IDCANCEL);
+    EXPECT_EQ(AnswerWhenClicking(MB_YESNO, "Ja"), IDYES);
+    EXPECT_EQ(AnswerWhenClicking(MB_YESNO, "Nein"), IDNO);
+}
+
+TEST(MessageBoxes, EscapeGivesUp) {
+    const auto box = BuildMessageBox(nullptr, "x", "y", MB_RETRYCANCEL);
+    EXPECT_EQ(box->escapeButton()->text(), "Abbrechen");
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "y", MB_YESNO)->escapeButton()->text(), "Nein");
+}
+
+TEST(OpenDialogFilters, MatchWithoutRegardToCase) {
+    EXPECT_EQ(NameFiltersOf("dbf Datei|*.dbf|Alle Dateien|*.*"),
+              QStringList({"dbf Datei (*.dbf *.DBF)", "Alle Dateien (*)"}));
+}
+
+TEST(DesktopEntries, GiveTheEditorsCommand) {
+    const auto gedit = CommandFromDesktopEntry(
+        "[Desktop Entry]\nName=Text\nExec=gedit %U\nTerminal=false\n[Desktop Action new]\nExec=gedit --new\n",
+        "/tmp/a b.tmp");
+    ASSERT_TRUE(gedit);
+    EXPECT_EQ(gedit->argv, (std::vector<std::string>{"gedit", "/tmp/a b.tmp"}));
+    EXPECT_FALSE(gedit->terminal);
+    const auto quoted = CommandFromDesktopEntry(
+        "[Desktop Entry]\nExec=\"/opt/my editor/bin/ed\" --icon %i -x %f %%\nTerminal=true\n", "f.tmp");
+    ASSERT_TRUE(quoted);
+    EXPECT_EQ(quoted->argv, (std::vector<std::string>{"/opt/my editor/bin/ed", "--icon", "-x", "f.tmp", "%"}));
+    EXPECT_TRUE(quoted->terminal);
+    const auto noCode = CommandFromDesktopEntry("[Desktop Entry]\nExec=mousepad\n", "f.tmp");
+    ASSERT_TRUE(noCode);
+    EXPECT_EQ(noCode->argv, (std::vector<std::string>{"mousepad", "f.tmp"}));
+    EXPECT_FALSE(CommandFromDesktopEntry("[Desktop Entry]\nName=x\n", "f"));
+    EXPECT_FALSE(CommandFromDesktopEntry("[Desktop Entry]\nExec=x %f\nHidden=true\n", "f"));
+}
+
+}  // namespace
+}  // namespace tessaro
