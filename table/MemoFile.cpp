@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "fileio/FileSystem.h"
@@ -42,6 +43,10 @@ std::optional<std::int64_t> BlockOffset(FileTable& files, FileNumber memoFile,
         static_cast<unsigned char>(header[kBlockLengthAt + 1]) << 8);
     const std::optional<std::int64_t> block = MemoBlockNumber(cellText);
     if (!block || blockLength < 0) {
+        return std::nullopt;
+    }
+    // An offset beyond what a file can hold names no block either.
+    if (blockLength > 0 && *block > (std::numeric_limits<std::int64_t>::max() - 1) / blockLength) {
         return std::nullopt;
     }
     return *block * blockLength;

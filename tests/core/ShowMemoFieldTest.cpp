@@ -158,6 +158,22 @@ TEST_F(ShowMemoFieldTest, BlocksWithoutAMemoGiveAnEmptyTextFile) {
     }
 }
 
+TEST_F(ShowMemoFieldTest, ABlockOffsetBeyondAnyFileNamesNoBlock) {
+    // A character value can hold a block number far longer than a memo field's ten digits.
+    TableBuilder()
+        .Field("VERWEIS", 'C', 30)
+        .Field("NOTIZ", 'M', 10)
+        .Record({"Block: 8999999999999999", ""})
+        .WriteTo(tablePath());
+    std::string memo = MemoBuilder(512).Memo(1, "Memo").Bytes();
+    memo[20] = '\xFF';  // block length 32767
+    memo[21] = '\x7F';
+    WriteFile(memoPath(), memo);
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "");
+}
+
 TEST_F(ShowMemoFieldTest, OddLengthsCopyWhatIsThere) {
     struct Case {
         const char* why;
