@@ -25,7 +25,7 @@ void CellStore::Reset(std::int32_t rows, int fieldColumns) {
     rowImages_.assign(static_cast<std::size_t>(rows_), 0);
     lastInColumn_.assign(static_cast<std::size_t>(fieldColumns_), kEmptyText);
     blocks_.clear();
-    blocks_.push_back(std::make_unique<char[]>(kBlockSize));
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
     blocks_.front()[0] = '\0';
     blockFill_ = 1;
 }
@@ -44,7 +44,7 @@ CellStore::Offset CellStore::Append(std::string_view text) {
         if (blocks_.size() == kMaxBlocks) {
             return kEmptyText;  // more text than any table of 65536 records can hold
         }
-        blocks_.push_back(std::make_unique<char[]>(kBlockSize));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
         blockFill_ = 0;
     }
     char* place = blocks_.back().get() + blockFill_;
