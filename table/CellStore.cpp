@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "table/TextConversion.h"
-
 namespace tessaro {
 
 namespace {
@@ -23,7 +21,7 @@ void CellStore::Reset(std::int32_t rows, int fieldColumns) {
     cells_.assign(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(fieldColumns_),
                   kEmptyText);
     rowImages_.assign(static_cast<std::size_t>(rows_), 0);
-    lastInColumn_.assign(static_cast<std::size_t>(fieldColumns_), kEmptyText);
+    lastInColumn_.assign(static_cast<std::size_t>(fieldColumns_), LastText{});
     blocks_.clear();
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
     blocks_.front()[0] = '\0';
@@ -56,19 +54,17 @@ CellStore::Offset CellStore::Append(std::string_view text) {
 }
 
 void CellStore::SetCellText(std::int32_t row, int column, std::string_view text) {
-    text = UpToFirstNul(text);
     if (!IsCell(row, column) || text.size() >= kBlockSize) {
         return;
     }
-    Offset& last = lastInColumn_[static_cast<std::size_t>(column - 1)];
+    LastText& last = lastInColumn_[static_cast<std::size_t>(column - 1)];
     Offset offset = kEmptyText;
     if (!text.empty()) {
-        const char* previous = At(last);
-        const bool repeats = std::strncmp(previous, text.data(), text.size()) == 0 &&
-                             previous[text.size()] == '\0';
-        offset = repeats ? last : Append(text);
+        const bool repeats = last.length == text.size() &&
+                             std::memcmp(At(last.offset), text.data(), text.size()) == 0;
+        offset = repeats ? last.offset : Append(text);
     }
-    last = offset;
+    last = {offset, text.size()};
     cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(fieldColumns_) +
            static_cast<std::size_t>(column - 1)] = offset;
 }

@@ -24,6 +24,7 @@ public:
     std::int32_t RowCount() const override { return rows_; }
     int FieldColumnCount() const { return fieldColumns_; }
 
+    // A text is a C string: whatever follows a NUL in it is never shown.
     void SetCellText(std::int32_t row, int column, std::string_view text) override;
     std::string_view CellText(std::int32_t row, int column) const override;
     void SetRowImage(std::int32_t row, int image) override;
@@ -46,7 +47,11 @@ private:
     int fieldColumns_ = 0;
     std::vector<Offset> cells_;            // row-major, (rows × fieldColumns)
     std::vector<std::uint8_t> rowImages_;  // one per row
-    std::vector<Offset> lastInColumn_;     // the text last written to each column
+    struct LastText {
+        Offset offset = 0;
+        std::size_t length = 0;
+    };
+    std::vector<LastText> lastInColumn_;   // the text last written to each column
     // The arena in fixed-size blocks: it grows without moving what it holds.
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockFill_ = 0;

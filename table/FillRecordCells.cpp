@@ -46,12 +46,10 @@ public:
                 field.offset < values.size()
                     ? values.substr(field.offset, std::min(field.length, values.size() - field.offset))
                     : std::string_view{};
-            std::string_view text(text_, FormatFieldValueInto(field.type, raw, text_));
-            text = UpToFirstNul(text).substr(0, kCellTextMax);
-            if (field.type == 'M' && !text.empty()) {
+            const std::size_t length = CellText(field.type, raw);
+            if (field.type == 'M' && length > 0) {
                 hasMemo = true;
             }
-            const std::size_t length = Windows1252ToUtf8Into(text, utf8_);
             list_.SetCellText(row, static_cast<int>(i) + 1, std::string_view(utf8_, length));
         }
         if (hasMemo) {
@@ -60,10 +58,20 @@ public:
     }
 
 private:
+    // The cell's text in utf8_, as a C string would show it: up to the first NUL, at most
+    // 127 characters. Character values, the bulk of most tables, take a one-pass road.
+    std::size_t CellText(char type, std::string_view raw) {
+        if (type == 'C') {
+            return CharacterValueToUtf8Into(raw, kCellTextMax, utf8_);
+        }
+        const std::string_view text(text_, FormatFieldValueInto(type, raw, text_));
+        return CellTextToUtf8Into(text, kCellTextMax, utf8_);
+    }
+
     const std::vector<ShownField>& fields_;
     RecordList& list_;
     char text_[256 + kFieldTextSlack];
-    char utf8_[3 * kCellTextMax];
+    char utf8_[3 * kCellTextMax + 2];
 };
 
 }  // namespace

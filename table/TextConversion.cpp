@@ -1,8 +1,11 @@
 #include "TextConversion.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+
+#include "table/ByteScan.h"
 
 namespace tessaro {
 
@@ -61,6 +64,24 @@ constexpr std::array<char, 256> MakeUmlautTable() {
 
 constexpr std::array<char, 256> kUmlauts = MakeUmlautTable();
 
+// The UTF-8 of a stored character byte: its DOS umlaut converted, then decoded.
+constexpr std::array<Utf8Form, 256> MakeCharacterTable() {
+    std::array<Utf8Form, 256> table{};
+    for (std::size_t b = 0; b < 256; ++b) {
+        table[b] = kWindows1252[static_cast<unsigned char>(kUmlauts[b])];
+    }
+    return table;
+}
+
+constexpr std::array<Utf8Form, 256> kCharacterBytes = MakeCharacterTable();
+
+char* PutUtf8(char* p, const Utf8Form& form) {
+    p[0] = form.bytes[0];
+    p[1] = form.bytes[1];
+    p[2] = form.bytes[2];
+    return p + form.length;
+}
+
 }  // namespace
 
 char ConvertUmlaut(char dosByte) { return kUmlauts[static_cast<unsigned char>(dosByte)]; }
@@ -80,20 +101,66 @@ std::string ConvertUmlauts(std::string_view text) {
 std::size_t Windows1252ToUtf8Into(std::string_view windows1252, char* out) {
     char* p = out;
     for (const char c : windows1252) {
-        const Utf8Form& form = kWindows1252[static_cast<unsigned char>(c)];
-        if (form.length == 1) {
-            *p++ = form.bytes[0];
-        } else {
-            std::memcpy(p, form.bytes, form.length);
-            p += form.length;
-        }
+        p = PutUtf8(p, kWindows1252[static_cast<unsigned char>(c)]);
     }
     return static_cast<std::size_t>(p - out);
 }
 
+namespace {
+
+// Up to the first NUL and at most `maxCharacters` bytes of `stored`, each turned into UTF-8
+// by `table`. Runs of plain ASCII, the most of any table, are copied eight bytes at a time.
+std::size_t CellBytesToUtf8Into(std::string_view stored, std::size_t maxCharacters,
+                                const std::array<Utf8Form, 256>& table, char* out) {
+    char* p = out;
+    const std::size_t count = std::min(stored.size(), maxCharacters);
+    const char* bytes = stored.data();
+    if (count == 0) {
+        return 0;
+    }
+    std::size_t i = 0;
+    for (;;) {
+        if (i + 8 <= count) {
+            const std::uint64_t word = bytescan::LoadEight(bytes + i);
+            if (bytescan::AllAscii(word) && !bytescan::HasZeroByte(word)) {
+                std::memcpy(p, bytes + i, 8);
+                p += 8;
+                i += 8;
+                continue;
+            }
+        }
+        // A word with a letter beyond ASCII or a NUL in it, or the last few bytes.
+        const std::size_t wordEnd = std::min(i + 8, count);
+        for (; i < wordEnd; ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            if (byte == 0) {
+                return static_cast<std::size_t>(p - out);
+            }
+            if (byte < 0x80) {
+                *p++ = static_cast<char>(byte);
+            } else {
+                p = PutUtf8(p, table[byte]);
+            }
+        }
+        if (i >= count) {
+            return static_cast<std::size_t>(p - out);
+        }
+    }
+}
+
+}  // namespace
+
+std::size_t CharacterValueToUtf8Into(std::string_view stored, std::size_t maxCharacters, char* out) {
+    return CellBytesToUtf8Into(stored, maxCharacters, kCharacterBytes, out);
+}
+
+std::size_t CellTextToUtf8Into(std::string_view windows1252, std::size_t maxCharacters, char* out) {
+    return CellBytesToUtf8Into(windows1252, maxCharacters, kWindows1252, out);
+}
+
 void AppendWindows1252AsUtf8(std::string_view windows1252, std::string& utf8) {
     const std::size_t before = utf8.size();
-    utf8.resize(before + 3 * windows1252.size());
+    utf8.resize(before + 3 * windows1252.size() + 2);
     const std::size_t written = Windows1252ToUtf8Into(windows1252, utf8.data() + before);
     utf8.resize(before + written);
 }

@@ -19,9 +19,18 @@ void ConvertUmlautsInPlace(char* text, std::size_t length);
 void AppendWindows1252AsUtf8(std::string_view windows1252, std::string& utf8);
 std::string Windows1252ToUtf8(std::string_view windows1252);
 
-// Writes the UTF-8 form of `windows1252` to `out`, which must hold 3 bytes per input byte;
-// returns the bytes written.
+// Writes the UTF-8 form of `windows1252` to `out`, which must hold 3 bytes per input byte
+// and 2 more; returns the bytes written.
 std::size_t Windows1252ToUtf8Into(std::string_view windows1252, char* out);
+
+// The cell text of a stored character value in one pass: up to its first NUL and at most
+// `maxCharacters` characters, DOS umlauts converted, in UTF-8. `out` must hold 3 bytes per
+// character and 2 more; returns the bytes written.
+std::size_t CharacterValueToUtf8Into(std::string_view stored, std::size_t maxCharacters, char* out);
+
+// The same for a formatted Windows-1252 text: up to its first NUL, at most `maxCharacters`
+// characters, in UTF-8.
+std::size_t CellTextToUtf8Into(std::string_view windows1252, std::size_t maxCharacters, char* out);
 
 // The first `maxCharacters` characters of a UTF-8 text; a character is never split.
 std::string_view CutToCharacters(std::string_view utf8, std::size_t maxCharacters);

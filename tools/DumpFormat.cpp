@@ -1,7 +1,10 @@
 #include "DumpFormat.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
+#include "table/ByteScan.h"
 #include "table/ColumnLayout.h"
 #include "table/TextConversion.h"
 
@@ -23,22 +26,40 @@ std::string_view LineEnd(ListingStyle style) { return style == ListingStyle::Csv
 
 }  // namespace
 
+namespace {
+
+bool NeedsEscape(char c) { return c == '\\' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Whether a word may hold a byte to escape: a backslash or a control below CR.
+bool HasSpecial(std::uint64_t word) {
+    using namespace bytescan;
+    return HasByteBelow(word, '\r' + 1) || HasByte(word, '\\');
+}
+
+// Where the first byte that needs escaping may be: whole words without one are skipped.
+std::size_t PlainPrefix(std::string_view text) {
+    std::size_t i = 0;
+    while (i + 8 <= text.size() && !HasSpecial(bytescan::LoadEight(text.data() + i))) {
+        i += 8;
+    }
+    return i;
+}
+
+}  // namespace
+
 void AppendEscaped(std::string& out, std::string_view text) {
     std::size_t plainFrom = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char* escape = nullptr;
-        switch (text[i]) {
-            case '\\': escape = "\\\\"; break;
-            case '\t': escape = "\\t"; break;
-            case '\r': escape = "\\r"; break;
-            case '\n': escape = "\\n"; break;
-            default: continue;
+    for (std::size_t i = PlainPrefix(text); i < text.size(); ++i) {
+        const char c = text[i];
+        if (!NeedsEscape(c)) {
+            continue;
         }
-        out.append(text.substr(plainFrom, i - plainFrom));
-        out.append(escape);
+        out.append(text.data() + plainFrom, i - plainFrom);
+        out += '\\';
+        out += c == '\\' ? '\\' : c == '\t' ? 't' : c == '\r' ? 'r' : 'n';
         plainFrom = i + 1;
     }
-    out.append(text.substr(plainFrom));
+    out.append(text.data() + plainFrom, text.size() - plainFrom);
 }
 
 void AppendCsvField(std::string& out, std::string_view text) {
@@ -92,15 +113,115 @@ void AppendHeadingLine(std::string& out, const TableInfo& info, const FieldTable
     out.append(LineEnd(style));
 }
 
-void AppendRowLine(std::string& out, const CellStore& cells, std::int32_t row, ListingStyle style) {
-    char label[16];
-    const auto end = std::to_chars(label, label + sizeof label, row + 1).ptr;
-    out.append(label, end);
-    for (int column = 1; column <= cells.FieldColumnCount(); ++column) {
-        out += Separator(style);
-        AppendItem(out, cells.CellText(row, column), style);
+namespace {
+
+constexpr std::size_t kFlushBytes = 1 << 20;
+// Room for one more item at the end of a full buffer: a cell of 127 characters, escaped.
+constexpr std::size_t kItemRoom = 64 * 1024;
+
+// The escaped text at p, which has room for twice its length.
+char* PutEscaped(char* p, std::string_view text) {
+    const char* bytes = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = 0;
+    while (i < size) {
+        if (i + 8 <= size && !HasSpecial(bytescan::LoadEight(bytes + i))) {
+            std::memcpy(p, bytes + i, 8);
+            p += 8;
+            i += 8;
+            continue;
+        }
+        for (const std::size_t wordEnd = std::min(i + 8, size); i < wordEnd; ++i) {
+            const char c = bytes[i];
+            if (NeedsEscape(c)) {
+                *p++ = '\\';
+                *p++ = c == '\\' ? '\\' : c == '\t' ? 't' : c == '\r' ? 'r' : 'n';
+            } else {
+                *p++ = c;
+            }
+        }
     }
-    out.append(LineEnd(style));
+    return p;
+}
+
+}  // namespace
+
+ListingWriter::ListingWriter(std::int32_t rows, int fieldColumns, ListingStyle style, std::FILE* out)
+    : rows_(rows < 0 ? 0 : rows),
+      fieldColumns_(fieldColumns),
+      style_(style),
+      out_(out),
+      buffer_(std::make_unique_for_overwrite<char[]>(kFlushBytes + kItemRoom)) {}
+
+ListingWriter::~ListingWriter() { Flush(); }
+
+void ListingWriter::Append(std::string_view text) {
+    if (used_ + text.size() > kFlushBytes + kItemRoom) {
+        Flush();
+    }
+    if (text.size() > kFlushBytes + kItemRoom) {
+        std::fwrite(text.data(), 1, text.size(), out_);
+        return;
+    }
+    std::memcpy(buffer_.get() + used_, text.data(), text.size());
+    used_ += text.size();
+}
+
+void ListingWriter::AppendHeading(const TableInfo& info, const FieldTable& fields) {
+    std::string heading;
+    AppendHeadingLine(heading, info, fields, style_);
+    Append(heading);
+}
+
+void ListingWriter::SetCellText(std::int32_t row, int column, std::string_view text) {
+    if (row != nextRow_ || column < 1 || column > fieldColumns_) {
+        return;  // the cells come row by row, column by column
+    }
+    if (column == 1) {
+        AppendLabel(row);
+    }
+    if (style_ == ListingStyle::Tabs && 1 + 2 * text.size() <= kItemRoom) {
+        // The usual road: escaped straight into the buffer.
+        char* p = buffer_.get() + used_;
+        *p++ = '\t';
+        used_ = static_cast<std::size_t>(PutEscaped(p, text) - buffer_.get());
+    } else {
+        std::string item(1, Separator(style_));
+        AppendItem(item, text, style_);
+        Append(item);
+    }
+    if (column == fieldColumns_) {
+        EndLine();
+    }
+}
+
+void ListingWriter::Finish() {
+    while (nextRow_ < rows_) {
+        AppendLabel(nextRow_);
+        EndLine();
+    }
+    Flush();
+}
+
+void ListingWriter::Discard() { used_ = 0; }
+
+void ListingWriter::AppendLabel(std::int32_t row) {
+    char label[16];
+    Append(std::string_view(label, static_cast<std::size_t>(
+                                       std::to_chars(label, label + sizeof label, row + 1).ptr - label)));
+}
+
+void ListingWriter::EndLine() {
+    Append(LineEnd(style_));
+    ++nextRow_;
+    if (used_ >= kFlushBytes) {
+        Flush();
+    }
+}
+
+void ListingWriter::Flush() {
+    std::fwrite(buffer_.get(), 1, used_, out_);
+    used_ = 0;
 }
 
 }  // namespace tessaro

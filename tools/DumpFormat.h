@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
-#include "table/CellStore.h"
+#include "table/RecordList.h"
 #include "table/TableInfo.h"
 
 namespace tessaro {
@@ -23,7 +25,41 @@ enum class ListingStyle { Tabs, Csv };
 void AppendHeadingLine(std::string& out, const TableInfo& info, const FieldTable& fields,
                        ListingStyle style);
 
-// The line of one row: its record number and every cell text.
-void AppendRowLine(std::string& out, const CellStore& cells, std::int32_t row, ListingStyle style);
+// Writes the listing while the cells are being filled: a row's line, its record number and
+// every cell text, goes out as soon as its last cell is there, so that no table is held in
+// memory. The lines go to `out` in large pieces.
+class ListingWriter final : public RecordList {
+public:
+    ListingWriter(std::int32_t rows, int fieldColumns, ListingStyle style, std::FILE* out);
+    ~ListingWriter() override;
+    ListingWriter(const ListingWriter&) = delete;
+    ListingWriter& operator=(const ListingWriter&) = delete;
+
+    // The heading line: "Satznr." and the field headings.
+    void AppendHeading(const TableInfo& info, const FieldTable& fields);
+    // Writes the lines of the rows that got no cells (a table without fields) and flushes.
+    void Finish();
+    // Forgets what has not been written yet.
+    void Discard();
+
+    std::int32_t RowCount() const override { return rows_; }
+    void SetCellText(std::int32_t row, int column, std::string_view text) override;
+    std::string_view CellText(std::int32_t, int) const override { return {}; }
+    void SetRowImage(std::int32_t, int) override {}
+
+private:
+    void Append(std::string_view text);
+    void AppendLabel(std::int32_t row);
+    void EndLine();
+    void Flush();
+
+    std::int32_t rows_;
+    int fieldColumns_;
+    ListingStyle style_;
+    std::FILE* out_;
+    std::int32_t nextRow_ = 0;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+};
 
 }  // namespace tessaro

@@ -1,5 +1,6 @@
 // tessaro-dump: the tables the viewer shows, as text for terminals and scripts.
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
@@ -66,26 +67,6 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     return false;
 }
 
-// Output goes out in large pieces: a 65536-record listing is one stream of writes.
-class Output {
-public:
-    ~Output() { Flush(); }
-    std::string& Buffer() { return buffer_; }
-    void FlushIfFull() {
-        if (buffer_.size() >= kFlushBytes) {
-            Flush();
-        }
-    }
-    void Flush() {
-        std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
-        buffer_.clear();
-    }
-
-private:
-    static constexpr std::size_t kFlushBytes = 1 << 20;
-    std::string buffer_;
-};
-
 // Reads every record into the cells, as the viewer does.
 bool FillCells(Session& session, CellStore& cells) {
     cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
@@ -102,17 +83,15 @@ int Fail(const std::string& why) {
 }
 
 int ListTable(Session& session, ListingStyle style) {
-    CellStore cells;
     const TableInfo& info = session.tableInfo;
-    if (!FillCells(session, cells)) {
+    ListingWriter listing(std::max<std::int32_t>(0, info.RecordCount), info.FieldCount, style, stdout);
+    listing.AppendHeading(info, session.fieldTable);
+    if (FillRecordCells(session, listing) == 0) {
+        listing.Discard();  // nothing on standard output when the table cannot be read
+        ShowLockedWhileReading(session, nullptr);
         return kExitFailed;
     }
-    Output output;
-    AppendHeadingLine(output.Buffer(), info, session.fieldTable, style);
-    for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
-        AppendRowLine(output.Buffer(), cells, row, style);
-        output.FlushIfFull();
-    }
+    listing.Finish();
     return kExitOk;
 }
 

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "support/TableBuilder.h"
@@ -31,6 +33,36 @@ TEST(Utf8Text, IsCutByCharactersNeverInsideOne) {
     EXPECT_EQ(CutToCharacters("", 0), "");
     EXPECT_EQ(UpToFirstNul(std::string_view("ab\0cd", 5)), "ab");
     EXPECT_EQ(UpToFirstNul("abc"), "abc");
+}
+
+// The one-pass road of the cells must agree with the steps it stands for: umlauts
+// converted, cut at the first NUL and after 127 characters, decoded.
+TEST(CellText, OnePassAgreesWithTheSteps) {
+    const auto steps = [](const std::string& stored, bool character) {
+        const std::string converted = character ? ConvertUmlauts(stored) : stored;
+        return Windows1252ToUtf8(UpToFirstNul(converted).substr(0, 127));
+    };
+    const auto onePass = [](const std::string& stored, bool character) {
+        std::string out(3 * 127 + 2, '\0');
+        const std::size_t length = character ? CharacterValueToUtf8Into(stored, 127, out.data())
+                                             : CellTextToUtf8Into(stored, 127, out.data());
+        out.resize(length);
+        return out;
+    };
+    std::vector<std::string> values = {"", "kurz", std::string(200, 'x'), std::string(200, '\x81'),
+                                       Bytes({'M', 0x81, 'n', 'c', 'h', 'e', 'n', ' ', 'i', 's', 't', 0x00, 'x'})};
+    for (std::size_t length = 1; length < 140; length += 7) {
+        std::string mixed;
+        for (std::size_t i = 0; i < length; ++i) {
+            mixed += "Gr\x81\xE1" "e aus K\x94ln\x80\t"[i % 17];
+        }
+        values.push_back(mixed);
+        values.push_back(mixed + std::string(1, '\0') + "danach");
+    }
+    for (const std::string& value : values) {
+        EXPECT_EQ(onePass(value, true), steps(value, true)) << value.size();
+        EXPECT_EQ(onePass(value, false), steps(value, false)) << value.size();
+    }
 }
 
 TEST(Columns, HeadingsAndWidths) {
