@@ -57,8 +57,11 @@ void MainWindow::SetStatusText(const QString& text) {
     StatusLine* status = client_->Status();
     status->SetStatusText(text);
     statusText_ = status->text();
-    if (status->isVisible()) {
-        status->repaint();  // a load blocks the window: show its progress text now
+}
+
+void MainWindow::PaintStatusLineNow() {
+    if (client_->Status()->isVisible()) {
+        client_->Status()->repaint();
     }
 }
 

@@ -47,6 +47,8 @@ public:
     void DestroyRecordList();
     // Shows at most the first 254 characters in the status line.
     void SetStatusText(const QString& text);
+    // Paints the status line at once, for a text shown while the window is blocked.
+    void PaintStatusLineNow();
 
     // The command dispatch by menu id, and the record list's notifications.
     void OnCommand(int commandId);

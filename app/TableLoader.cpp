@@ -94,6 +94,7 @@ bool TableLoader::LoadTable(bool setMemoItem) {
         return false;
     }
     window_.SetStatusText(QStringLiteral("Lese Datei ...."));
+    window_.PaintStatusLineNow();  // the load blocks the window: its progress shows now
     RecordListView* list = window_.RecordList();
     InsertRecordRows();
     AddFieldColumns(list);

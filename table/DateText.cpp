@@ -48,23 +48,22 @@ char* PutDate(char* p, int month, int day, std::int64_t year) {
     return PutTwoDigits(p, year % 100);
 }
 
+// The calendar date of a day number, computed in closed form (days are counted in 400-year
+// eras from 0000-03-01, so that the leap day comes last in each counted year). It gives the
+// date that walking the years and months from 1900 gives, without the walk.
 char* PutDayNumberAsDate(char* p, std::int64_t dayNumber) {
-    std::int64_t year = kFirstYear;
-    std::int64_t rest = dayNumber < 0 ? 0 : dayNumber;
-    // Whole 400-year cycles first, so that a far date needs no long walk.
-    year += 400 * (rest / kDaysIn400Years);
-    rest %= kDaysIn400Years;
-    while (rest >= DaysInYear(year)) {
-        rest -= DaysInYear(year);
-        ++year;
-    }
-    int month = 1;
-    ++rest;  // the 1-based day of the year
-    while (rest > DaysInMonth(month, year)) {
-        rest -= DaysInMonth(month, year);
-        ++month;
-    }
-    return PutDate(p, month, static_cast<int>(rest), year);
+    constexpr std::int64_t kDaysFrom0000_03_01To1900_01_01 = 693901;
+    const std::int64_t days = (dayNumber < 0 ? 0 : dayNumber) + kDaysFrom0000_03_01To1900_01_01;
+    const std::int64_t era = days / kDaysIn400Years;
+    const std::int64_t dayOfEra = days - era * kDaysIn400Years;
+    const std::int64_t yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
+    const auto day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+    const auto month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    return PutDate(p, month, day, year);
 }
 
 }  // namespace

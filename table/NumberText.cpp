@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace tessaro {
@@ -92,6 +93,11 @@ std::size_t FormatNumberTextInto(double value, char* out) {
     if (value == 0) {
         *p++ = '0';
         return 2;
+    }
+    if (std::fabs(value) < 1e15 && std::trunc(value) == value) {
+        // A whole number of up to 15 digits, such as every level 7 integer: its digits.
+        const auto whole = static_cast<std::int64_t>(std::fabs(value));
+        return static_cast<std::size_t>(std::to_chars(p, p + 16, whole).ptr - out);
     }
     char digits[kSignificantDigits];
     int exponent = 0;

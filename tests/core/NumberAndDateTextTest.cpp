@@ -46,6 +46,14 @@ TEST(NumberText, ExponentFormBeyondFifteenDigits) {
     EXPECT_EQ(FormatNumberText(5e-324), " 4.94065645841247E-324");
 }
 
+TEST(NumberText, WholeNumbersUpTo15Digits) {
+    EXPECT_EQ(FormatNumberText(-2147483648.0), "-2147483648");
+    EXPECT_EQ(FormatNumberText(999999999999999.0), " 999999999999999");
+    EXPECT_EQ(FormatNumberText(-999999999999999.0), "-999999999999999");
+    EXPECT_EQ(FormatNumberText(1e15), " 1E+15");
+    EXPECT_EQ(FormatNumberText(7.0), " 7");
+}
+
 TEST(NumberText, NonNumbers) {
     EXPECT_EQ(FormatNumberText(std::numeric_limits<double>::quiet_NaN()), "NaN");
     EXPECT_EQ(FormatNumberText(std::numeric_limits<double>::infinity()), " Inf");
@@ -75,6 +83,26 @@ TEST(Calendar, DayNumbersCountFrom1900) {
     EXPECT_EQ(DayNumberToDate(65535), "06-06-2079");
     EXPECT_EQ(DayNumberToDate(65536), "07-06-2079");
     EXPECT_EQ(DayNumberToDate(2958463), "31-12-9999");
+}
+
+TEST(Calendar, EveryDayNumberIsTheNextCalendarDay) {
+    // Walks the calendar a day at a time from 1900-01-01 to 9999-12-31.
+    std::int64_t year = 1900;
+    int month = 1;
+    int day = 1;
+    for (std::int64_t dayNumber = 0; dayNumber <= 2958463; ++dayNumber) {
+        if (dayNumber < 100000 || dayNumber % 89 == 0 || dayNumber > 2958000) {
+            ASSERT_EQ(DayNumberToDate(dayNumber), FormatDate(month, day, year)) << dayNumber;
+        }
+        if (++day > DaysInMonth(month, year)) {
+            day = 1;
+            if (++month > 12) {
+                month = 1;
+                ++year;
+            }
+        }
+    }
+    EXPECT_EQ(year, 10000);
 }
 
 double Stamp(std::int64_t dayNumber, std::int64_t msIntoDay) {
