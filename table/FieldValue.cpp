@@ -15,8 +15,12 @@ namespace {
 
 constexpr std::int64_t kIntegerBias = 2147483648LL;
 
+// An empty view may have no data at all (a blank value trimmed, a field beyond the end of
+// the file), and memcpy must not be given a null pointer even for no bytes.
 char* Put(char* p, std::string_view text) {
-    std::memcpy(p, text.data(), text.size());
+    if (!text.empty()) {
+        std::memcpy(p, text.data(), text.size());
+    }
     return p + text.size();
 }
 
@@ -33,9 +37,9 @@ bool AllZero(std::string_view bytes) {
 }
 
 char* PutCharacter(char* p, std::string_view raw) {
-    std::memcpy(p, raw.data(), raw.size());
-    ConvertUmlautsInPlace(p, raw.size());
-    return p + raw.size();
+    p = Put(p, raw);
+    ConvertUmlautsInPlace(p - raw.size(), raw.size());
+    return p;
 }
 
 // "YYYYMMDD" as "DD.MM.YYYY": the last two characters, characters 5 and 6, the first four.
