@@ -1,0 +1,84 @@
+// Loading a table as the viewer does: the header, then every value of every record into
+// the cell store. Also the value formatting alone, on slices of the input.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "FuzzSupport.h"
+#include "table/CellStore.h"
+#include "table/FieldValue.h"
+#include "table/FillRecordCells.h"
+#include "table/ReadTableHeader.h"
+#include "table/TextConversion.h"
+
+using namespace tessaro;
+using namespace tessaro::fuzz;
+
+namespace {
+
+// A table of 65536 records and 128 fields takes a second or more under the sanitizers and
+// would starve the search; the damaged-files tests load such tables at full size.
+constexpr std::int64_t kMaxCells = std::int64_t{1} << 17;
+
+// The cell store may hold a fixed overhead, its offsets and some multiple of the file.
+std::size_t MemoryAllowed(std::int64_t rows, std::int64_t columns, std::size_t fileSize) {
+    return (std::size_t{4} << 20) + static_cast<std::size_t>(2 * rows * (4 * columns + 1)) +
+           16 * fileSize;
+}
+
+void FormatSlices(std::string_view input) {
+    const std::string_view slices[] = {
+        input.substr(0, std::min<std::size_t>(input.size(), 255)),
+        input.substr(0, std::min<std::size_t>(input.size(), 8)),
+        input.substr(0, std::min<std::size_t>(input.size(), 4)),
+        input.substr(input.size() / 2, std::min<std::size_t>(input.size() - input.size() / 2, 255)),
+        input.substr(input.size() - std::min<std::size_t>(input.size(), 3)),
+    };
+    for (const char type : std::string_view("CNFDLMI+O@BG0")) {
+        for (const std::string_view raw : slices) {
+            // Exactly the room the caller must give, so that any overrun is caught.
+            const std::size_t room = raw.size() + kFieldTextSlack;
+            const auto out = std::make_unique<char[]>(room);
+            const std::size_t length = FormatFieldValueInto(type, raw, out.get());
+            Require(length <= room, "a value's text fits the room promised");
+            Require(FormatFieldValue(type, raw) == std::string_view(out.get(), length),
+                    "both forms agree");
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    FormatSlices(input);
+
+    const std::string table = WorkFile("t.dbf");
+    WriteWholeFile(table, input);
+    QuietSession quiet;
+    Session& session = quiet.session;
+    session.tableInfo.FileName = table;
+    if (ReadTableHeader(session, table, nullptr) == 0) {
+        return 0;
+    }
+    const TableInfo& info = session.tableInfo;
+    const std::int64_t rows = std::max<std::int32_t>(info.RecordCount, 0);
+    const std::int64_t columns = info.FieldCount;
+    if (rows * std::max<std::int64_t>(columns, 1) > kMaxCells) {
+        return 0;
+    }
+    CellStore cells;
+    cells.Reset(info.RecordCount, info.FieldCount);
+    Require(FillRecordCells(session, cells) == 1, "an unlocked table is read");
+    Require(session.access.files.OpenCount() == 0, "the table is closed again");
+    Require(cells.MemoryBytes() <= MemoryAllowed(rows, columns, size), "the cells stay small");
+    for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
+        for (int column = 1; column <= cells.FieldColumnCount(); ++column) {
+            const std::string_view text = cells.CellText(row, column);
+            Require(CutToCharacters(text, kCellTextMax).size() == text.size(),
+                    "a cell shows at most 127 characters");
+        }
+    }
+    return 0;
+}
