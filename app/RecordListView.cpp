@@ -5,12 +5,14 @@
 #include <QScrollBar>
 
 #include "app/CommandIds.h"
+#include "app/RecordCellDelegate.h"
 
 namespace tessaro {
 
 RecordListView::RecordListView(QWidget* parent) : QTreeView(parent), model_(new RecordListModel(this)) {
     setObjectName(QStringLiteral("RecordList"));
     setModel(model_);
+    setItemDelegate(new RecordCellDelegate(this));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);

@@ -60,8 +60,10 @@ void CellStore::SetCellText(std::int32_t row, int column, std::string_view text)
     LastText& last = lastInColumn_[static_cast<std::size_t>(column - 1)];
     Offset offset = kEmptyText;
     if (!text.empty()) {
-        const bool repeats = last.length == text.size() &&
-                             std::memcmp(At(last.offset), text.data(), text.size()) == 0;
+        const char* previous = At(last.offset);
+        // Most values differ from the one above them in their first byte already.
+        const bool repeats = last.length == text.size() && previous[0] == text[0] &&
+                             std::memcmp(previous, text.data(), text.size()) == 0;
         offset = repeats ? last.offset : Append(text);
     }
     last = {offset, text.size()};

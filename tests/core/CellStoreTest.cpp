@@ -42,6 +42,19 @@ TEST(CellStore, ATextEndsAtItsFirstNul) {
     EXPECT_EQ(cells.CellText(0, 1), "ab");
 }
 
+TEST(CellStore, TrailingBlanksAreKept) {
+    CellStore cells;
+    cells.Reset(6, 1);
+    const std::string texts[] = {"Meier   ", "Meier  ", "   ", "  Mitte  ", std::string(300, ' '),
+                                 "ende"};
+    for (int row = 0; row < 6; ++row) {
+        cells.SetCellText(row, 1, texts[row]);
+    }
+    for (int row = 0; row < 6; ++row) {
+        EXPECT_EQ(cells.CellText(row, 1), texts[row]) << row;
+    }
+}
+
 TEST(CellStore, RowImagesStartAtZero) {
     CellStore cells;
     cells.Reset(3, 1);

@@ -1,0 +1,42 @@
+#include "RecordCellDelegate.h"
+
+#include <QApplication>
+#include <QPainter>
+
+namespace tessaro {
+
+void RecordCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const {
+    const QWidget* widget = option.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    QStyleOptionViewItem panel(option);
+    panel.features &= ~QStyleOptionViewItem::HasDisplay;
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &panel, painter, widget);
+
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, widget) + 1;
+    QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
+    const QVariant decoration = index.data(Qt::DecorationRole);
+    if (decoration.canConvert<QIcon>()) {
+        const QSize iconSize = option.decorationSize;
+        const QRect iconRect(textRect.left(), option.rect.top() + (option.rect.height() - iconSize.height()) / 2,
+                             iconSize.width(), iconSize.height());
+        qvariant_cast<QIcon>(decoration).paint(painter, iconRect);
+        textRect.setLeft(iconRect.right() + 1 + margin);
+    }
+
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (text.isEmpty() || textRect.width() <= 0) {
+        return;
+    }
+    const bool selected = (option.state & QStyle::State_Selected) != 0;
+    const QPalette::ColorGroup group = (option.state & QStyle::State_Active) != 0 ? QPalette::Active
+                                                                                 : QPalette::Inactive;
+    painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    const QFontMetrics& metrics = option.fontMetrics;
+    const QString shown = metrics.horizontalAdvance(text) <= textRect.width()
+                              ? text
+                              : metrics.elidedText(text, Qt::ElideRight, textRect.width());
+    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+}
+
+}  // namespace tessaro
