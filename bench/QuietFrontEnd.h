@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include <QString>
+
+#include "app/FrontEndPort.h"
+
+namespace tessaro::bench {
+
+// The desktop of a timed run: nothing waits for a person. The open dialog answers with the
+// table under test, every box goes to standard error and is answered as a user who gives
+// up would, and sounds, the editor and quit requests do nothing. A box during a timed run
+// means the run measured something else than a load: the caller checks `boxes`.
+class QuietFrontEnd final : public FrontEndPort {
+  public:
+    explicit QuietFrontEnd(QString table) : table_(std::move(table)) {}
+
+    int MessageBox(WindowHandle /*owner*/, std::string_view text, std::string_view caption,
+                   unsigned style) override {
+        ++boxes;
+        std::string line(caption);
+        line += ": ";
+        for (const char c : text) {
+            if (c != '\n') {
+                line += c == '\r' ? '\n' : c;
+            }
+        }
+        line += '\n';
+        std::fputs(line.c_str(), stderr);
+        switch (style & MB_TYPEMASK) {
+            case MB_RETRYCANCEL:
+                return IDCANCEL;
+            case MB_YESNO:
+                return IDNO;
+            default:
+                return IDOK;
+        }
+    }
+    void StartTextEditor(const std::string& /*fileName*/) override {}
+    bool ShowOpenDialog(QWidget* /*owner*/, OpenDialogRequest& request) override {
+        if (table_.isEmpty()) {
+            return false;
+        }
+        request.fileName = table_;
+        return true;
+    }
+    void BeepQuestion() override {}
+    void PostQuit(int /*exitCode*/) override {}
+
+    int boxes = 0;
+
+  private:
+    QString table_;
+};
+
+}  // namespace tessaro::bench
