@@ -133,7 +133,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 // The start size is the outer size, frame and title bar included.
 void MainWindow::KeepOuterStartSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty()) {
+    if (frame.width() > 0 || frame.height() > 0) {
         resize(kStartWidth - frame.width(), kStartHeight - frame.height());
     }
 }
