@@ -144,6 +144,25 @@ char* PutEscaped(char* p, std::string_view text) {
     return p;
 }
 
+// The text as one CSV field at p, which has room for twice its length and two quotes.
+char* PutCsvField(char* p, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        if (!text.empty()) {
+            std::memcpy(p, text.data(), text.size());
+        }
+        return p + text.size();
+    }
+    *p++ = '"';
+    for (const char c : text) {
+        if (c == '"') {
+            *p++ = '"';
+        }
+        *p++ = c;
+    }
+    *p++ = '"';
+    return p;
+}
+
 }  // namespace
 
 ListingWriter::ListingWriter(std::int32_t rows, int fieldColumns, ListingStyle style, std::FILE* out)
@@ -180,11 +199,12 @@ void ListingWriter::SetCellText(std::int32_t row, int column, std::string_view t
     if (column == 1) {
         AppendLabel(row);
     }
-    if (style_ == ListingStyle::Tabs && 1 + 2 * text.size() <= kItemRoom) {
-        // The usual road: escaped straight into the buffer.
+    if (3 + 2 * text.size() <= kItemRoom) {
+        // The usual road: escaped or quoted straight into the buffer, no copy per cell.
         char* p = buffer_.get() + used_;
-        *p++ = '\t';
-        used_ = static_cast<std::size_t>(PutEscaped(p, text) - buffer_.get());
+        *p++ = Separator(style_);
+        p = style_ == ListingStyle::Csv ? PutCsvField(p, text) : PutEscaped(p, text);
+        used_ = static_cast<std::size_t>(p - buffer_.get());
     } else {
         std::string item(1, Separator(style_));
         AppendItem(item, text, style_);
