@@ -105,7 +105,7 @@ TEST_F(TableLoaderTest, ATableLockedWhileReadingIsReported) {
     Start();
     TableBuilder table;
     for (int i = 1; i <= 130; ++i) {
-        table.Field("F" + std::to_string(i), 'C', 1);
+        table.Field(std::string("F").append(std::to_string(i)), 'C', 1);
     }
     table.Record(std::vector<std::string>(130, "x")).WriteTo(dir.File("breit.dbf"));
     port.onBox = [this](const test::ShownBox& box) {

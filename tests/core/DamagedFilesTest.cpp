@@ -384,7 +384,7 @@ TEST_F(DamagedFilesTest, MoreThan128AndMoreThan1024Descriptors) {
                      std::to_string(c.version));
         TableBuilder table(c.version);
         for (int i = 1; i <= c.descriptors; ++i) {
-            table.Field("F" + std::to_string(i), i == c.descriptors ? 'M' : 'C', 255);
+            table.Field(std::string("F").append(std::to_string(i)), i == c.descriptors ? 'M' : 'C', 255);
         }
         if (!c.terminator) {
             table.WithoutTerminator();

@@ -164,7 +164,7 @@ TEST_F(FillRecordCellsTest, All65536RecordsAreShown) {
 TEST_F(FillRecordCellsTest, FieldsBeyond128StillMakeUpEachRecord) {
     TableBuilder table;
     for (int i = 1; i <= 130; ++i) {
-        table.Field("F" + std::to_string(i), 'C', 2);
+        table.Field(std::string("F").append(std::to_string(i)), 'C', 2);
     }
     std::vector<std::string> first(130, "aa");
     std::vector<std::string> second(130, "bb");

@@ -217,7 +217,7 @@ TEST_F(ReadTableHeaderTest, AFileTooShortForTheFixedHeaderIsInvalid) {
 TEST_F(ReadTableHeaderTest, MoreThan128FieldsShowTheFirst128AndKeepEveryLength) {
     TableBuilder table;
     for (int i = 1; i <= 130; ++i) {
-        table.Field("F" + std::to_string(i), i == 130 ? 'M' : 'C', 3);
+        table.Field(std::string("F").append(std::to_string(i)), i == 130 ? 'M' : 'C', 3);
     }
     ASSERT_EQ(Read(table), 1);
     EXPECT_EQ(info().FieldCount, 128);
