@@ -24,11 +24,11 @@ GoToDialog::GoToDialog(QWidget* owner) : QDialog(owner), field_(new QLineEdit(th
     field_->setGeometry(du.Rect(26, 4, 130, 12));
 
     auto* search = new QPushButton(QStringLiteral("Suchen"), this);
-    search->setObjectName(QStringLiteral("IDOK"));
+    search->setObjectName(QStringLiteral("BoxAnswer::Ok"));
     search->setGeometry(du.Rect(38, 22, 40, 14));
     search->setDefault(true);  // Enter in the field searches
     auto* cancel = new QPushButton(QStringLiteral("Abbruch"), this);
-    cancel->setObjectName(QStringLiteral("IDCANCEL"));
+    cancel->setObjectName(QStringLiteral("BoxAnswer::Cancel"));
     cancel->setGeometry(du.Rect(82, 22, 40, 14));
     cancel->setAutoDefault(false);
 

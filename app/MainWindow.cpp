@@ -93,8 +93,8 @@ void MainWindow::ShowHelp() {
     }
     const QString file = HelpWindow::FindHelpFile();
     if (file.isEmpty()) {
-        port_.MessageBox(HandleOf(this), "Die Hilfedatei tessaro.hlp wurde nicht gefunden.",
-                         "Tessaro Hilfe", MB_OK | MB_ICONEXCLAMATION);
+        port_.ShowMessageBox(HandleOf(this), "Die Hilfedatei tessaro.hlp wurde nicht gefunden.",
+                         "Tessaro Hilfe", BoxButtons::Ok | BoxIcon::Exclamation);
         return;
     }
     help_ = new HelpWindow(file, this);

@@ -5,19 +5,22 @@
 
 #include <QMessageBox>
 
+#include "fileio/DesktopPort.h"
+
 class QWidget;
 
 namespace tessaro {
 
-// A Qt message box with the meaning of a Windows one: the MB_* style decides icon and
+// A Qt message box with the meaning of a Windows one: the box style decides icon and
 // buttons, the buttons speak German, and CR LF or a lone CR break the text.
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view text,
-                                             std::string_view caption, unsigned style);
+                                             std::string_view caption, BoxStyle style);
 
-// The Windows answer (IDOK, IDYES, ...) for the button the user left the box with.
-int AnswerOf(const QMessageBox& box);
+// The Windows answer (BoxAnswer::Ok, BoxAnswer::Yes, ...) for the button the user left the box with.
+BoxAnswer AnswerOf(const QMessageBox& box);
 
 // Shows the box modally and returns the Windows answer.
-int RunMessageBox(QWidget* owner, std::string_view text, std::string_view caption, unsigned style);
+BoxAnswer RunMessageBox(QWidget* owner, std::string_view text, std::string_view caption,
+                        BoxStyle style);
 
 }  // namespace tessaro

@@ -42,8 +42,8 @@ QStringList NameFiltersOf(const QString& filter) {
     return filters;
 }
 
-int QtDesktop::MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
-                          unsigned style) {
+BoxAnswer QtDesktop::ShowMessageBox(WindowHandle owner, std::string_view text,
+                             std::string_view caption, BoxStyle style) {
     return RunMessageBox(WidgetOf(owner), text, caption, style);
 }
 

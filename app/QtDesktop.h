@@ -7,8 +7,8 @@ namespace tessaro {
 // The desktop as the user sees it: real Qt boxes and dialogs, the real text editor.
 class QtDesktop final : public FrontEndPort {
 public:
-    int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
-                   unsigned style) override;
+    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text,
+                             std::string_view caption, BoxStyle style) override;
     void StartTextEditor(const std::string& fileName) override;
     bool ShowOpenDialog(QWidget* owner, OpenDialogRequest& request) override;
     void BeepQuestion() override;

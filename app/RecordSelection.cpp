@@ -28,7 +28,7 @@ void RecordSelection::HandleRecordListNotify(int code) {
             }
             break;
         case LVN_COLUMNCLICK:
-            window_.Port().MessageBox(nullptr, "Überschrift", "Tessaro", MB_OK);
+            window_.Port().ShowMessageBox(nullptr, "Überschrift", "Tessaro", BoxButtons::Ok | BoxIcon::None);
             break;
         default:
             break;

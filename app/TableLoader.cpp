@@ -67,10 +67,10 @@ bool TableLoader::ChooseTableFile() {
         window_.State().tableInfo.FileName = QFile::encodeName(request.fileName).toStdString();
         return true;
     }
-    window_.Port().MessageBox(HandleOf(&window_),
+    window_.Port().ShowMessageBox(HandleOf(&window_),
                               "Sie haben kein dbf File ausgewählt.\r\nDer Viewer kann nur DBase "
                               "Dateien\r\nöffnen.",
-                              "Tessaro Dateifehler - Benutzerabbruch", MB_OK | MB_ICONHAND);
+                              "Tessaro Dateifehler - Benutzerabbruch", BoxButtons::Ok | BoxIcon::Stop);
     window_.Port().PostQuit(0);
     return false;
 }

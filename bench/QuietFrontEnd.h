@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "app/FrontEndPort.h"
+#include "fileio/BoxText.h"
 
 namespace tessaro::bench {
 
@@ -18,26 +19,12 @@ class QuietFrontEnd final : public FrontEndPort {
   public:
     explicit QuietFrontEnd(QString table) : table_(std::move(table)) {}
 
-    int MessageBox(WindowHandle /*owner*/, std::string_view text, std::string_view caption,
-                   unsigned style) override {
+    BoxAnswer ShowMessageBox(WindowHandle /*owner*/, std::string_view text,
+                             std::string_view caption, BoxStyle style) override {
         ++boxes;
-        std::string line(caption);
-        line += ": ";
-        for (const char c : text) {
-            if (c != '\n') {
-                line += c == '\r' ? '\n' : c;
-            }
-        }
-        line += '\n';
+        const std::string line = std::string(caption) + ": " + BoxTextWithLineFeeds(text) + "\n";
         std::fputs(line.c_str(), stderr);
-        switch (style & MB_TYPEMASK) {
-            case MB_RETRYCANCEL:
-                return IDCANCEL;
-            case MB_YESNO:
-                return IDNO;
-            default:
-                return IDOK;
-        }
+        return GiveUpAnswer(style);
     }
     void StartTextEditor(const std::string& /*fileName*/) override {}
     bool ShowOpenDialog(QWidget* /*owner*/, OpenDialogRequest& request) override {

@@ -46,20 +46,20 @@ constexpr const char* kClosingLine = "\r\nMorvane wird beendet";
 
 }  // namespace
 
-std::int16_t ShowErrorMessage(DesktopPort& desktop, std::int16_t errorNumber) {
+BoxAnswer ShowErrorMessage(DesktopPort& desktop, std::int16_t errorNumber) {
     for (const MessageEntry& entry : kMessages) {
         if (entry.number != errorNumber) {
             continue;
         }
         if (entry.group == Group::Stop) {
             const std::string text = std::string(entry.text) + kClosingLine;
-            return static_cast<std::int16_t>(
-                desktop.MessageBox(nullptr, text, kErrorCaption, MB_OK | MB_ICONHAND));
+            return desktop.ShowMessageBox(nullptr, text, kErrorCaption,
+                                          BoxButtons::Ok | BoxIcon::Stop);
         }
-        return static_cast<std::int16_t>(desktop.MessageBox(
-            nullptr, entry.text, kErrorCaption, MB_RETRYCANCEL | MB_ICONQUESTION));
+        return desktop.ShowMessageBox(nullptr, entry.text, kErrorCaption,
+                                      BoxButtons::RetryCancel | BoxIcon::Question);
     }
-    return 0;
+    return BoxAnswer::None;
 }
 
 }  // namespace tessaro

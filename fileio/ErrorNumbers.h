@@ -39,8 +39,4 @@ inline constexpr ErrorNumber kErrOsMemory = 241;
 // existing file may leave ERROR_ALREADY_EXISTS behind, and that is no failure).
 ErrorNumber ClassifyWin32Error(std::uint32_t win32Code);
 
-// The Win32 code that Windows reports for the condition a POSIX errno describes, so that
-// POSIX failures go through the same classification.
-std::uint32_t Win32CodeFromErrno(int errnoValue);
-
 }  // namespace tessaro

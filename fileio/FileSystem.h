@@ -3,19 +3,29 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Questions to the file system about names, and the one deletion the program makes.
+// Questions to the file system about names, and the one deletion the program makes. One
+// implementation per system, like the file layer.
 namespace tessaro {
 
-// True when a file, folder or link of that name exists.
+// True when a file or folder of that name exists (on Windows neither hidden nor system).
 bool FileExists(const std::string& name);
 
 // The size of the file of that name, 0 for a folder, -1 when there is none.
 std::int64_t FindFileSize(const std::string& name);
 
 // Deletes a file; a link is removed, never what it points to. Failures are not reported.
-void DeleteFile(const std::string& name);
+void RemoveFile(const std::string& name);
+
+// True when both names exist and name one and the same file (also through a hard or
+// symbolic link, or another spelling of the path).
+bool SameFile(const std::string& first, const std::string& second);
+
+// Where the last component of a path begins: behind the last separator (on Windows "\" and
+// "/", and behind a drive such as "C:"), 0 when there is none.
+std::size_t FileNameStart(std::string_view path);
 
 // The name of the one entry beside `name` (in the same folder) that equals it when letters
 // are compared without regard to case, as Windows would find it; none when there is no such

@@ -40,7 +40,7 @@ FileTable::Entry* FileTable::Find(FileNumber file) const {
     return entries_[static_cast<std::size_t>(file) - 1].get();
 }
 
-OpenAttempt FileTable::TryOpen(std::string_view name, OpenMode mode) {
+OpenAttempt FileTable::TryOpen(std::string_view name, OpenMode mode, FileNumber permissionsOf) {
     std::size_t slot = 0;
     while (slot < entries_.size() && entries_[slot]) {
         ++slot;
@@ -52,8 +52,10 @@ OpenAttempt FileTable::TryOpen(std::string_view name, OpenMode mode) {
         return {0, kErrBadFileName};
     }
     const os::Access access =
-        mode == OpenMode::Binary ? os::Access::ReadBinary : os::Access::AppendText;
-    const os::OpenResult opened = os::OpenExclusive(std::string(name), access);
+        mode == OpenMode::Binary ? os::Access::ReadBinary : os::Access::CreateText;
+    const Entry* model = Find(permissionsOf);
+    const os::OpenResult opened = os::OpenExclusive(std::string(name), access,
+                                                    model != nullptr ? model->handle : os::kNoHandle);
     if (opened.handle == os::kNoHandle) {
         const ErrorNumber error = ClassifyWin32Error(opened.win32Error);
         return {0, error != kNoError ? error : kErrBadFileName};

@@ -16,11 +16,12 @@ void RetryPolicy::Wait() const {
 
 namespace {
 
-FileNumber OpenRetrying(FileAccess& access, std::string_view name, OpenMode mode) {
+FileNumber OpenRetrying(FileAccess& access, std::string_view name, OpenMode mode,
+                        FileNumber permissionsOf) {
     for (;;) {
         ErrorNumber lastError = kNoError;
         for (int retries = 0;; ++retries) {
-            const OpenAttempt attempt = access.files.TryOpen(name, mode);
+            const OpenAttempt attempt = access.files.TryOpen(name, mode, permissionsOf);
             if (attempt.number != 0) {
                 return attempt.number;
             }
@@ -30,7 +31,7 @@ FileNumber OpenRetrying(FileAccess& access, std::string_view name, OpenMode mode
             }
             access.retry.Wait();
         }
-        if (ShowErrorMessage(access.desktop, lastError) != IDRETRY) {
+        if (ShowErrorMessage(access.desktop, lastError) != BoxAnswer::Retry) {
             return 0;
         }
     }
@@ -39,11 +40,12 @@ FileNumber OpenRetrying(FileAccess& access, std::string_view name, OpenMode mode
 }  // namespace
 
 FileNumber OpenWithRetry(FileAccess& access, std::string_view name) {
-    return OpenRetrying(access, name, OpenMode::Binary);
+    return OpenRetrying(access, name, OpenMode::Binary, 0);
 }
 
-FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name) {
-    return OpenRetrying(access, name, OpenMode::Append);
+FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name,
+                               FileNumber permissionsOf) {
+    return OpenRetrying(access, name, OpenMode::Append, permissionsOf);
 }
 
 }  // namespace tessaro

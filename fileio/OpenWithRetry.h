@@ -34,7 +34,10 @@ struct FileAccess {
 // give up. Returns the file number, or 0 when the user gave up.
 FileNumber OpenWithRetry(FileAccess& access, std::string_view name);
 
-// The same for a text file that is written at its end; a missing file is created.
-FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name);
+// The same for a new text file that is written at its end: it is created, and an existing
+// file of that name is never opened (see os::Access::CreateText). It gets no more
+// permissions than the open file `permissionsOf`, where that is given.
+FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name,
+                               FileNumber permissionsOf = 0);
 
 }  // namespace tessaro

@@ -4,16 +4,22 @@
 #include <cstdint>
 #include <string>
 
-// The operating-system layer of the file services: POSIX today. Every failure comes back
-// as the Win32 code that Windows gives for the same condition.
+// The operating-system layer of the file services, one implementation per system (POSIX or
+// Win32, chosen by the build). Paths are UTF-8. Every failure comes back as the Win32 code
+// that Windows gives for the same condition, so that there is one classification.
 namespace tessaro::os {
 
-using Handle = int;
+// Big enough for a POSIX descriptor and a Windows HANDLE alike.
+using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
 
 enum class Access {
-    ReadBinary,  // an existing file, read only
-    AppendText,  // created when missing, every write goes to the end
+    // An existing regular file, read only; never created.
+    ReadBinary,
+    // A new text file, written at its end. It is created and never opened when something of
+    // that name exists, so that no existing file is ever written to or truncated, and never
+    // through a link.
+    CreateText,
 };
 
 struct OpenResult {
@@ -26,14 +32,16 @@ struct IoResult {
     std::uint32_t win32Error = 0;
 };
 
-// Opens a regular file and takes an exclusive lock on it that fails at once when another
-// open holds one (Windows' share mode 0). Symbolic links are not followed for AppendText.
-OpenResult OpenExclusive(const std::string& path, Access access);
+// Opens a file so that no other program can open it while it is open (Windows' share mode
+// 0; on POSIX an exclusive lock that fails at once when another open holds one). A new
+// text file gets no more permissions than the open file `permissionsOf` has, where the
+// system has such permissions.
+OpenResult OpenExclusive(const std::string& path, Access access, Handle permissionsOf = kNoHandle);
 
 // Reads up to `count` bytes at `offset`; fewer at the end of the file.
 IoResult ReadAt(Handle handle, std::int64_t offset, char* buffer, std::size_t count);
 
-// Writes all bytes or reports why it could not.
+// Writes all bytes at the end of the file, or reports why it could not.
 IoResult Write(Handle handle, const char* data, std::size_t count);
 
 // The size of the open file, or -1.

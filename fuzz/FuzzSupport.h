@@ -25,16 +25,13 @@ class QuietDesktop final : public DesktopPort {
   public:
     explicit QuietDesktop(bool yes = false) : yes_(yes) {}
 
-    int MessageBox(WindowHandle, std::string_view, std::string_view, unsigned style) override {
+    BoxAnswer ShowMessageBox(WindowHandle, std::string_view, std::string_view,
+                             BoxStyle style) override {
         ++boxes;
-        switch (style & MB_TYPEMASK) {
-            case MB_RETRYCANCEL:
-                return IDCANCEL;
-            case MB_YESNO:
-                return yes_ ? IDYES : IDNO;
-            default:
-                return IDOK;
+        if (yes_ && style.buttons == BoxButtons::YesNo) {
+            return BoxAnswer::Yes;
         }
+        return GiveUpAnswer(style);
     }
     void StartTextEditor(const std::string&) override { ++editorStarts; }
 

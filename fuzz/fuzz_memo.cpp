@@ -173,7 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(FillRecordCells(session, cells) == 1, "the made table is read");
 
     for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
-        DeleteFile(text);
+        RemoveFile(text);
         ShowMemoField(session, nullptr, &cells, row);
         Require(session.access.files.OpenCount() == 0, "memo and text file are closed again");
         const std::int64_t written = FindFileSize(text);

@@ -108,10 +108,10 @@ std::int16_t FillRecordCells(Session& session, RecordList& list) {
 }
 
 void ShowLockedWhileReading(Session& session, WindowHandle owner) {
-    session.Desktop().MessageBox(owner,
+    session.Desktop().ShowMessageBox(owner,
                                  "Die Datei " + session.tableInfo.FileName +
                                      "\r\nwurde während des lesens gesperrt.",
-                                 "Tessaro Programminfo", MB_OK | MB_ICONHAND);
+                                 "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 }  // namespace tessaro

@@ -55,8 +55,7 @@ std::optional<std::int64_t> BlockOffset(FileTable& files, FileNumber memoFile,
 }  // namespace
 
 std::string FileStem(const std::string& fileName) {
-    const std::size_t slash = fileName.find_last_of('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t nameStart = FileNameStart(fileName);
     const std::size_t dot = fileName.find_last_of('.');
     if (dot == std::string::npos || dot < nameStart) {
         return fileName;

@@ -34,28 +34,28 @@ std::int16_t Int16At(const unsigned char* p) {
 }
 
 void ShowLocked(Session& session, const std::string& fileName, WindowHandle owner) {
-    session.Desktop().MessageBox(owner, "Die Datei " + fileName + "\r\nist gesperrt.",
-                                 "Tessaro Programminfo", MB_OK | MB_ICONHAND);
+    session.Desktop().ShowMessageBox(owner, "Die Datei " + fileName + "\r\nist gesperrt.",
+                                 "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 void ShowInvalidHeader(Session& session, const std::string& findings, WindowHandle owner) {
-    session.Desktop().MessageBox(owner, "Dateikopf enthält folgende Fehler : \r" + findings,
-                                 "Tessaro - Lesefehler", MB_OK | MB_ICONEXCLAMATION);
+    session.Desktop().ShowMessageBox(owner, "Dateikopf enthält folgende Fehler : \r" + findings,
+                                 "Tessaro - Lesefehler", BoxButtons::Ok | BoxIcon::Exclamation);
 }
 
 void ShowTooManyRecords(Session& session, std::int32_t recordCount, WindowHandle owner) {
-    session.Desktop().MessageBox(owner,
+    session.Desktop().ShowMessageBox(owner,
                                  "Datei enthält: " + std::to_string(recordCount) +
                                      " Records.\rViewer kann maximal 65536 Records anzeigen",
-                                 "Tessaro - Lesefehler", MB_OK | MB_ICONHAND);
+                                 "Tessaro - Lesefehler", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 void ShowFieldsCut(Session& session, std::int32_t descriptorCount, WindowHandle owner) {
-    session.Desktop().MessageBox(owner,
+    session.Desktop().ShowMessageBox(owner,
                                  "Die Tabelle hat " + std::to_string(descriptorCount) +
                                      " Felder.\rAngezeigt werden nur die ersten " +
                                      std::to_string(kMaxFields) + " Felder.",
-                                 "Tessaro Programminfo", MB_OK | MB_ICONINFORMATION);
+                                 "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Information);
 }
 
 // Reads the first `count` bytes of the file; fewer at its end.

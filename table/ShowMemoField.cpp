@@ -10,13 +10,28 @@ namespace {
 constexpr const char* kAccessConflict = "Zugriffskonflikt";
 
 bool AskToCopy(Session& session, WindowHandle owner) {
-    return session.Desktop().MessageBox(owner, "In Datei kopieren und anzeigen ?", "Memofeld",
-                                        MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return session.Desktop().ShowMessageBox(owner, "In Datei kopieren und anzeigen ?", "Memofeld",
+                                        BoxButtons::YesNo | BoxIcon::Question) == BoxAnswer::Yes;
+}
+
+// The text file must never be the table or its memo file: a table named "daten.tmp" would
+// be deleted and overwritten by its own memo.
+bool IsTableOrMemoFile(const std::string& textFileName, const std::string& tableFileName,
+                       const std::string& memoFileName) {
+    return SameFile(textFileName, tableFileName) || SameFile(textFileName, memoFileName);
+}
+
+void ShowTextFileIsTable(Session& session, WindowHandle owner, const std::string& textFileName) {
+    session.Desktop().ShowMessageBox(owner,
+                                     "Das Memofeld kann nicht neben dieser Tabelle angezeigt "
+                                     "werden:\r" + textFileName +
+                                         " ist die Tabelle selbst oder ihre Memodatei.",
+                                     "Memofeld", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 void ShowTextFileNotCreated(Session& session, WindowHandle owner, const std::string& textFileName) {
-    session.Desktop().MessageBox(owner, "Memodatei " + textFileName + "\rkann nicht erstellt werden",
-                                 kAccessConflict, MB_OK | MB_ICONQUESTION);
+    session.Desktop().ShowMessageBox(owner, "Memodatei " + textFileName + "\rkann nicht erstellt werden",
+                                 kAccessConflict, BoxButtons::Ok | BoxIcon::Question);
 }
 
 }  // namespace
@@ -39,8 +54,8 @@ std::optional<std::string> FindMemoReference(const RecordList* list, std::int32_
 }
 
 void ShowMemoFileLocked(Session& session, WindowHandle owner, const std::string& memoFileName) {
-    session.Desktop().MessageBox(owner, "Memodatei " + memoFileName + "\rkann nicht geöffnet werden",
-                                 kAccessConflict, MB_OK | MB_ICONQUESTION);
+    session.Desktop().ShowMessageBox(owner, "Memodatei " + memoFileName + "\rkann nicht geöffnet werden",
+                                 kAccessConflict, BoxButtons::Ok | BoxIcon::Question);
 }
 
 void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
@@ -57,8 +72,12 @@ void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
     if (FindFileSize(names.memo) < kMinimumMemoFileSize) {
         return;
     }
+    if (IsTableOrMemoFile(names.text, info.FileName, names.memo)) {
+        ShowTextFileIsTable(session, owner, names.text);
+        return;
+    }
     if (FileExists(names.text)) {
-        DeleteFile(names.text);
+        RemoveFile(names.text);
     }
     FileTable& files = session.access.files;
     const FileNumber memoFile = OpenWithRetry(session.access, names.memo);
@@ -66,7 +85,7 @@ void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
         ShowMemoFileLocked(session, owner, names.memo);
         return;
     }
-    const FileNumber textFile = OpenAppendWithRetry(session.access, names.text);
+    const FileNumber textFile = OpenAppendWithRetry(session.access, names.text, memoFile);
     if (textFile == 0) {
         files.Close(memoFile);
         ShowTextFileNotCreated(session, owner, names.text);

@@ -12,8 +12,8 @@ class StderrDesktop final : public DesktopPort {
 public:
     explicit StderrDesktop(std::FILE* out = stderr) : out_(out) {}
 
-    int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
-                   unsigned style) override;
+    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                             BoxStyle style) override;
     void StartTextEditor(const std::string& fileName) override;
 
 private:

@@ -13,8 +13,8 @@ namespace tessaro::test {
 // with a path (or cancelled), sounds and quit requests counted.
 class FakeFrontEnd final : public FrontEndPort, public BoxRecorder {
 public:
-    int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
-                   unsigned style) override {
+    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text,
+                             std::string_view caption, BoxStyle style) override {
         return Answer(owner, text, caption, style);
     }
     void StartTextEditor(const std::string& fileName) override { editorStarts.push_back(fileName); }

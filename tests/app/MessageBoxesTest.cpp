@@ -22,22 +22,22 @@ QStringList ButtonTexts(const QMessageBox& box) {
 }
 
 TEST(MessageBoxes, StylesBecomeIconsAndGermanButtons) {
-    const auto stop = BuildMessageBox(nullptr, "a\r\nb\rc", "Titel", MB_OK | MB_ICONHAND);
+    const auto stop = BuildMessageBox(nullptr, "a\r\nb\rc", "Titel", BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_EQ(stop->icon(), QMessageBox::Critical);
     EXPECT_EQ(stop->text(), "a\nb\nc");
     EXPECT_EQ(stop->windowTitle(), "Titel");
     EXPECT_EQ(ButtonTexts(*stop), QStringList({"OK"}));
-    const auto retry = BuildMessageBox(nullptr, "x", "", MB_RETRYCANCEL | MB_ICONQUESTION);
+    const auto retry = BuildMessageBox(nullptr, "x", "", BoxButtons::RetryCancel | BoxIcon::Question);
     EXPECT_EQ(retry->icon(), QMessageBox::Question);
     EXPECT_EQ(ButtonTexts(*retry), QStringList({"Abbrechen", "Wiederholen"}));
-    const auto yesNo = BuildMessageBox(nullptr, "x", "", MB_YESNO | MB_ICONEXCLAMATION);
+    const auto yesNo = BuildMessageBox(nullptr, "x", "", BoxButtons::YesNo | BoxIcon::Exclamation);
     EXPECT_EQ(yesNo->icon(), QMessageBox::Warning);
     EXPECT_EQ(ButtonTexts(*yesNo), QStringList({"Ja", "Nein"}));
-    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", MB_OK)->icon(), QMessageBox::NoIcon);
-    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", MB_ICONINFORMATION)->icon(), QMessageBox::Information);
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", BoxButtons::Ok | BoxIcon::None)->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", BoxButtons::Ok | BoxIcon::Information)->icon(), QMessageBox::Information);
 }
 
-int AnswerWhenClicking(unsigned style, const QString& buttonText) {
+BoxAnswer AnswerWhenClicking(BoxStyle style, const QString& buttonText) {
     const auto box = BuildMessageBox(nullptr, "x", "y", style);
     QTimer::singleShot(0, box.get(), [&box, buttonText] {
         for (QAbstractButton* button : box->buttons()) {
@@ -51,17 +51,17 @@ int AnswerWhenClicking(unsigned style, const QString& buttonText) {
 }
 
 TEST(MessageBoxes, TheAnswerIsTheWindowsButtonCode) {
-    EXPECT_EQ(AnswerWhenClicking(MB_OK, "OK"), IDOK);
-    EXPECT_EQ(AnswerWhenClicking(MB_RETRYCANCEL, "Wiederholen"), IDRETRY);
-    EXPECT_EQ(AnswerWhenClicking(MB_RETRYCANCEL, "Abbrechen"), IDCANCEL);
-    EXPECT_EQ(AnswerWhenClicking(MB_YESNO, "Ja"), IDYES);
-    EXPECT_EQ(AnswerWhenClicking(MB_YESNO, "Nein"), IDNO);
+    EXPECT_EQ(AnswerWhenClicking(BoxStyle{}, "OK"), BoxAnswer::Ok);
+    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::RetryCancel}, "Wiederholen"), BoxAnswer::Retry);
+    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::RetryCancel}, "Abbrechen"), BoxAnswer::Cancel);
+    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::YesNo}, "Ja"), BoxAnswer::Yes);
+    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::YesNo}, "Nein"), BoxAnswer::No);
 }
 
 TEST(MessageBoxes, EscapeGivesUp) {
-    const auto box = BuildMessageBox(nullptr, "x", "y", MB_RETRYCANCEL);
+    const auto box = BuildMessageBox(nullptr, "x", "y", BoxStyle{BoxButtons::RetryCancel});
     EXPECT_EQ(box->escapeButton()->text(), "Abbrechen");
-    EXPECT_EQ(BuildMessageBox(nullptr, "x", "y", MB_YESNO)->escapeButton()->text(), "Nein");
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "y", BoxStyle{BoxButtons::YesNo})->escapeButton()->text(), "Nein");
 }
 
 TEST(OpenDialogFilters, MatchWithoutRegardToCase) {

@@ -43,7 +43,7 @@ protected:
     }
     void Search(GoToDialog* dialog, const QString& text) {
         dialog->Field()->setText(text);
-        dialog->findChild<QPushButton*>("IDOK")->click();
+        dialog->findChild<QPushButton*>("BoxAnswer::Ok")->click();
     }
 };
 
@@ -78,7 +78,7 @@ TEST_F(RecordSelectionTest, TheKeyboardDoesNotMoveTheCurrentRow) {
 
 TEST_F(RecordSelectionTest, ADoubleClickAsksForTheMemoOfTheRow) {
     StartWith(5);
-    port.answers = {IDYES};
+    port.answers = {BoxAnswer::Yes};
     NotifyAt(RowPoint(1), NM_DBLCLK);
     ASSERT_EQ(port.boxes.size(), 1u);
     EXPECT_EQ(port.boxes[0].text, "In Datei kopieren und anzeigen ?");
@@ -92,7 +92,7 @@ TEST_F(RecordSelectionTest, TheMemoCommandUsesTheRowLastClicked) {
     StartWith(5);
     NotifyAt(RowPoint(1), NM_CLICK);
     List()->setCurrentIndex(List()->Model()->index(4, 0));  // the highlight moves elsewhere
-    port.answers = {IDYES};
+    port.answers = {BoxAnswer::Yes};
     window->OnCommand(IDM_MEMO);
     EXPECT_EQ(ReadFile(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
     port.boxes.clear();
@@ -108,7 +108,7 @@ TEST_F(RecordSelectionTest, AHeaderClickAnswersAndChangesNothing) {
     ASSERT_EQ(port.boxes.size(), 2u);
     EXPECT_EQ(port.boxes[0].text, "Überschrift");
     EXPECT_EQ(port.boxes[0].caption, "Tessaro");
-    EXPECT_EQ(port.boxes[0].style, MB_OK);
+    EXPECT_EQ(port.boxes[0].style, BoxButtons::Ok | BoxIcon::None);
     EXPECT_EQ(port.boxes[0].owner, nullptr);
     EXPECT_EQ(Cell(0, 0), "1") << "not sorted";
 }
@@ -165,7 +165,7 @@ TEST_F(RecordSelectionTest, EveryGoToCommandOpensOneMoreDialog) {
     GoToDialog* second = OpenGoTo();
     EXPECT_EQ(window->findChildren<GoToDialog*>().size(), 2);
     Search(second, "1");  // no list yet: nothing happens
-    second->findChild<QPushButton*>("IDCANCEL")->click();
+    second->findChild<QPushButton*>("BoxAnswer::Cancel")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->findChildren<GoToDialog*>().size(), 1);
 }

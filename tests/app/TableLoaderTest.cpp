@@ -67,7 +67,7 @@ TEST_F(TableLoaderTest, CancellingTheDialogEndsTheProgram) {
     EXPECT_EQ(port.boxes[0].text,
               "Sie haben kein dbf File ausgewählt.\r\nDer Viewer kann nur DBase Dateien\r\nöffnen.");
     EXPECT_EQ(port.boxes[0].caption, "Tessaro Dateifehler - Benutzerabbruch");
-    EXPECT_EQ(port.boxes[0].style, MB_OK | MB_ICONHAND);
+    EXPECT_EQ(port.boxes[0].style, BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_EQ(port.boxes[0].owner, static_cast<WindowHandle>(window.get()));
     EXPECT_EQ(port.quits, std::vector<int>{0});
     EXPECT_EQ(port.beeps, 0) << "no shutdown sound";
@@ -119,7 +119,7 @@ TEST_F(TableLoaderTest, ATableLockedWhileReadingIsReported) {
     EXPECT_EQ(port.boxes[2].text,
               "Die Datei " + dir.File("breit.dbf") + "\r\nwurde während des lesens gesperrt.");
     EXPECT_EQ(port.boxes[2].caption, "Tessaro Programminfo");
-    EXPECT_EQ(port.boxes[2].style, MB_OK | MB_ICONHAND);
+    EXPECT_EQ(port.boxes[2].style, BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_EQ(Status(), "Lese Datei ....");
     EXPECT_FALSE(List()->isVisible());
     EXPECT_EQ(List()->Model()->rowCount(), 1) << "rows and columns are in place";

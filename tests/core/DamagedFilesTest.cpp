@@ -91,9 +91,9 @@ class DamagedFilesTest : public test::CoreFixture {
         if (memo) {
             WriteFile(memoPath(), *memo);
         } else {
-            DeleteFile(memoPath());
+            RemoveFile(memoPath());
         }
-        DeleteFile(textPath());
+        RemoveFile(textPath());
         return OpenWritten(table.size());
     }
 
@@ -117,8 +117,8 @@ class DamagedFilesTest : public test::CoreFixture {
                 if (cells.RowImage(row) != kMemoRowImage) {
                     continue;
                 }
-                DeleteFile(textPath());
-                desktop.answers = {IDYES};
+                RemoveFile(textPath());
+                desktop.answers = {BoxAnswer::Yes};
                 ShowMemoField(session, nullptr, &cells, row);
                 outcome.memoTexts.push_back(
                     FileExists(textPath()) ? std::optional(ReadFile(textPath())) : std::nullopt);

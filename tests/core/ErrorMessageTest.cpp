@@ -4,6 +4,7 @@
 
 #include "fileio/ErrorMessage.h"
 #include "fileio/ErrorNumbers.h"
+#include "fileio/posix/ErrnoCodes.h"
 #include "support/FakeDesktop.h"
 
 namespace tessaro {
@@ -22,11 +23,11 @@ TEST(ShowErrorMessage, StopBoxesEndWithTheClosingLineAndAnswerOk) {
     };
     for (const auto& [number, message] : cases) {
         FakeDesktop desktop;
-        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), IDOK) << number;
+        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::Ok) << number;
         ASSERT_EQ(desktop.boxes.size(), 1u);
         EXPECT_EQ(desktop.boxes[0].text, std::string(message) + "\r\nMorvane wird beendet");
         EXPECT_EQ(desktop.boxes[0].caption, "Morvane - Fehler");
-        EXPECT_EQ(desktop.boxes[0].style, 0x10u);
+        EXPECT_EQ(desktop.boxes[0].style.WindowsValue(), 0x10u);
         EXPECT_EQ(desktop.boxes[0].owner, nullptr);
     }
 }
@@ -40,13 +41,13 @@ TEST(ShowErrorMessage, RetryBoxesAskAndHandBackTheAnswer) {
     };
     for (const auto& [number, message] : cases) {
         FakeDesktop desktop;
-        desktop.answers = {IDRETRY, IDCANCEL};
-        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), IDRETRY);
-        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), IDCANCEL);
+        desktop.answers = {BoxAnswer::Retry, BoxAnswer::Cancel};
+        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::Retry);
+        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::Cancel);
         ASSERT_EQ(desktop.boxes.size(), 2u);
         EXPECT_EQ(desktop.boxes[0].text, message);
         EXPECT_EQ(desktop.boxes[0].caption, "Morvane - Fehler");
-        EXPECT_EQ(desktop.boxes[0].style, 0x25u);
+        EXPECT_EQ(desktop.boxes[0].style.WindowsValue(), 0x25u);
         EXPECT_EQ(desktop.boxes[0].owner, nullptr);
     }
 }
@@ -54,15 +55,15 @@ TEST(ShowErrorMessage, RetryBoxesAskAndHandBackTheAnswer) {
 TEST(ShowErrorMessage, NumbersWithoutAnEntryShowNothing) {
     for (const int number : {0, 6, 11, 60, 241, 255, -1}) {
         FakeDesktop desktop;
-        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), 0) << number;
+        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::None) << number;
         EXPECT_TRUE(desktop.boxes.empty()) << number;
     }
 }
 
 TEST(ShowErrorMessage, ABoxThatCannotBeShownAnswersZero) {
     FakeDesktop desktop;
-    desktop.answers = {0};
-    EXPECT_EQ(ShowErrorMessage(desktop, 70), 0);
+    desktop.answers = {BoxAnswer::None};
+    EXPECT_EQ(ShowErrorMessage(desktop, 70), BoxAnswer::None);
 }
 
 TEST(ClassifyWin32Error, FollowsTheWindowsTable) {
@@ -88,7 +89,7 @@ TEST(ClassifyWin32Error, FollowsTheWindowsTable) {
 }
 
 TEST(ClassifyWin32Error, PosixFailuresArriveAsWindowsWouldReportThem) {
-    const auto classify = [](int error) { return ClassifyWin32Error(Win32CodeFromErrno(error)); };
+    const auto classify = [](int error) { return ClassifyWin32Error(os::Win32CodeFromErrno(error)); };
     EXPECT_EQ(classify(0), kNoError);
     EXPECT_EQ(classify(EWOULDBLOCK), 70);  // a lock held by another process
     EXPECT_EQ(classify(ENOENT), 53);

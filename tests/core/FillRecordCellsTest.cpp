@@ -207,7 +207,7 @@ TEST_F(FillRecordCellsTest, ATableThatCannotBeOpenedLeavesTheCellsAlone) {
     EXPECT_EQ(desktop.boxes[1].text,
               "Die Datei " + dir.File("t.dbf") + "\r\nwurde während des lesens gesperrt.");
     EXPECT_EQ(desktop.boxes[1].caption, "Tessaro Programminfo");
-    EXPECT_EQ(desktop.boxes[1].style, MB_OK | MB_ICONHAND);
+    EXPECT_EQ(desktop.boxes[1].style, BoxButtons::Ok | BoxIcon::Stop);
 }
 
 }  // namespace

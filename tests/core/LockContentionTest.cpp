@@ -139,7 +139,7 @@ TEST_F(LockContentionTest, ATableHeldByAnotherProgramGivesTheRetryBoxAfterTheRet
     ASSERT_EQ(desktop.boxes.size(), 2u);
     EXPECT_EQ(desktop.boxes[0].text, "Zugriffskonflikt !");
     EXPECT_EQ(desktop.boxes[0].caption, "Morvane - Fehler");
-    EXPECT_EQ(desktop.boxes[0].style, MB_RETRYCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(desktop.boxes[0].style, BoxButtons::RetryCancel | BoxIcon::Question);
     EXPECT_EQ(desktop.boxes[1].text, "Die Datei " + tablePath() + "\r\nist gesperrt.");
     EXPECT_EQ(session.access.files.OpenCount(), 0);
     other.Release();
@@ -185,7 +185,7 @@ TEST_F(LockContentionTest, ATableTakenBetweenHeaderAndRecordsIsWaitedFor) {
 TEST_F(LockContentionTest, RetryAfterTheOtherProgramLetGoReadsTheTable) {
     OtherProgram other(tablePath());
     ASSERT_TRUE(other.Holding());
-    desktop.answers = {IDRETRY};
+    desktop.answers = {BoxAnswer::Retry};
     desktop.onBox = [&](const test::ShownBox&) { other.Release(); };  // while the box is open
     EXPECT_EQ(Load(), 1);
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Zugriffskonflikt !"});
@@ -229,7 +229,7 @@ TEST_F(LockContentionTest, AMemoFileHeldByAnotherProgram) {
     {
         OtherProgram other(memoPath());
         ASSERT_TRUE(other.Holding());
-        desktop.answers = {IDYES};
+        desktop.answers = {BoxAnswer::Yes};
         ShowMemoField(session, nullptr, &cells, 0);
         EXPECT_EQ(BoxTexts(), (std::vector<std::string>{
                                   "In Datei kopieren und anzeigen ?", "Zugriffskonflikt !",
@@ -246,7 +246,7 @@ TEST_F(LockContentionTest, AMemoFileHeldByAnotherProgram) {
                 other.Release();
             }
         };
-        desktop.answers = {IDYES};
+        desktop.answers = {BoxAnswer::Yes};
         ShowMemoField(session, nullptr, &cells, 0);
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{"In Datei kopieren und anzeigen ?"});
         EXPECT_EQ(waits, 120);

@@ -49,14 +49,14 @@ TEST_F(OpenWithRetryTest, AHeldFileIsTried501TimesThenTheUserIsAsked) {
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Zugriffskonflikt !");
     EXPECT_EQ(desktop.boxes[0].caption, "Morvane - Fehler");
-    EXPECT_EQ(desktop.boxes[0].style, MB_RETRYCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(desktop.boxes[0].style, BoxButtons::RetryCancel | BoxIcon::Question);
     EXPECT_EQ(session.access.files.OpenCount(), 0);
 }
 
 TEST_F(OpenWithRetryTest, RetryStartsAnotherFullCycle) {
     WriteFile(dir.File("t.dbf"), "x");
     HeldLock lock(dir.File("t.dbf"));
-    desktop.answers = {IDRETRY, IDCANCEL};
+    desktop.answers = {BoxAnswer::Retry, BoxAnswer::Cancel};
     EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 0);
     EXPECT_EQ(waits, 1000);
     EXPECT_EQ(desktop.boxes.size(), 2u);
@@ -65,7 +65,7 @@ TEST_F(OpenWithRetryTest, RetryStartsAnotherFullCycle) {
 TEST_F(OpenWithRetryTest, RetryAfterTheOtherProgramLetGoOpensTheFile) {
     WriteFile(dir.File("t.dbf"), "x");
     HeldLock lock(dir.File("t.dbf"));
-    desktop.answers = {IDRETRY};
+    desktop.answers = {BoxAnswer::Retry};
     onWait = [&](int count) {
         if (count == 500) {
             lock.Release();  // before the box: the next cycle's first attempt succeeds
@@ -93,7 +93,7 @@ TEST_F(OpenWithRetryTest, AnEmptyNameEndsInTheBadNameBoxAfterTheRetries) {
     EXPECT_EQ(waits, 500);
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Ungültiger Dateiname !\r\nMorvane wird beendet");
-    EXPECT_EQ(desktop.boxes[0].style, MB_OK | MB_ICONHAND);
+    EXPECT_EQ(desktop.boxes[0].style, BoxButtons::Ok | BoxIcon::Stop);
 }
 
 TEST_F(OpenWithRetryTest, AMissingTableIsReportedAndNotCreated) {
@@ -107,7 +107,7 @@ TEST_F(OpenWithRetryTest, AMissingFolderOffersRetry) {
     EXPECT_EQ(OpenWithRetry(session.access, dir.File("nix/kunden.dbf")), 0);
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "Pfad nicht vorhanden !");
-    EXPECT_EQ(desktop.boxes[0].style, MB_RETRYCANCEL | MB_ICONQUESTION);
+    EXPECT_EQ(desktop.boxes[0].style, BoxButtons::RetryCancel | BoxIcon::Question);
 }
 
 TEST_F(OpenWithRetryTest, TheTextFileIsCreatedWhenMissing) {

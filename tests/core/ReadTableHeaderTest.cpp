@@ -108,7 +108,7 @@ TEST_F(ReadTableHeaderTest, TheRecordCountMayReach65536) {
     EXPECT_EQ(desktop.boxes[0].text,
               "Datei enthält: 65537 Records.\rViewer kann maximal 65536 Records anzeigen");
     EXPECT_EQ(desktop.boxes[0].caption, "Tessaro - Lesefehler");
-    EXPECT_EQ(desktop.boxes[0].style, MB_OK | MB_ICONHAND);
+    EXPECT_EQ(desktop.boxes[0].style, BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_EQ(desktop.boxes[0].owner, kOwner);
 }
 
@@ -131,7 +131,7 @@ TEST_F(ReadTableHeaderTest, ZeroLengthsAreListedAsFindings) {
         EXPECT_EQ(desktop.boxes[0].text,
                   std::string("Dateikopf enthält folgende Fehler : \r") + c.findings);
         EXPECT_EQ(desktop.boxes[0].caption, "Tessaro - Lesefehler");
-        EXPECT_EQ(desktop.boxes[0].style, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ(desktop.boxes[0].style, BoxButtons::Ok | BoxIcon::Exclamation);
         EXPECT_EQ(desktop.boxes[0].owner, kOwner);
     }
 }
@@ -162,7 +162,7 @@ TEST_F(ReadTableHeaderTest, ALockedTableIsReportedAfterTheRetries) {
     EXPECT_EQ(desktop.boxes[0].text, "Zugriffskonflikt !");
     EXPECT_EQ(desktop.boxes[1].text, "Die Datei " + dir.File("t.dbf") + "\r\nist gesperrt.");
     EXPECT_EQ(desktop.boxes[1].caption, "Tessaro Programminfo");
-    EXPECT_EQ(desktop.boxes[1].style, MB_OK | MB_ICONHAND);
+    EXPECT_EQ(desktop.boxes[1].style, BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_EQ(desktop.boxes[1].owner, kOwner);
     EXPECT_EQ(info().MemoFieldCount, 0);
     EXPECT_EQ(info().IsLevel5, 1);

@@ -1,3 +1,7 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 
 #include "fileio/FileSystem.h"
@@ -46,7 +50,7 @@ protected:
 
     // Answers the question with Yes and shows the memo of a row.
     void ShowRow(std::int32_t row) {
-        desktop.answers = {IDYES};
+        desktop.answers = {BoxAnswer::Yes};
         snapshot.emplace(dir.Path());
         ShowMemoField(session, kOwner, &cells, row);
         EXPECT_EQ(session.access.files.OpenCount(), 0);
@@ -70,7 +74,7 @@ TEST_F(ShowMemoFieldTest, CopiesTheMemoIntoTheTextFileAndStartsTheEditor) {
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, "In Datei kopieren und anzeigen ?");
     EXPECT_EQ(desktop.boxes[0].caption, "Memofeld");
-    EXPECT_EQ(desktop.boxes[0].style, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(desktop.boxes[0].style, BoxButtons::YesNo | BoxIcon::Question);
     EXPECT_EQ(desktop.boxes[0].owner, kOwner);
     EXPECT_EQ(ReadFile(textPath()), "Hallo Welt!\r\n");
     EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
@@ -205,7 +209,7 @@ TEST_F(ShowMemoFieldTest, NothingHappensWithoutAMemoReference) {
     MemoBuilder(512).Memo(2, "x").WriteTo(memoPath());
     Load();
     for (const std::int32_t row : {0, -1, 2, 1000}) {
-        desktop.answers = {IDYES};
+        desktop.answers = {BoxAnswer::Yes};
         ShowMemoField(session, kOwner, &cells, row);
     }
     ShowMemoField(session, kOwner, nullptr, 1);
@@ -217,7 +221,7 @@ TEST_F(ShowMemoFieldTest, NothingHappensInATableWithoutMemoFields) {
     TableBuilder().Field("NAME", 'C', 12).Record({"Block: 1"}).WriteTo(tablePath());
     MemoBuilder(512).Memo(1, "x").WriteTo(memoPath());
     Load();
-    desktop.answers = {IDYES};
+    desktop.answers = {BoxAnswer::Yes};
     ShowMemoField(session, kOwner, &cells, 0);
     EXPECT_TRUE(desktop.boxes.empty());
     ExpectNothingHappened();
@@ -238,7 +242,7 @@ TEST_F(ShowMemoFieldTest, TheFirstCellBeginningWithBlockIsTheReference) {
     EXPECT_EQ(ReadFile(textPath()), "zwei\r\n") << "a character value that looks like a reference";
     ShowRow(1);
     EXPECT_EQ(ReadFile(textPath()), "drei\r\n") << "the blank first memo field is passed over";
-    DeleteFile(textPath());
+    RemoveFile(textPath());
     desktop.boxes.clear();
     ShowRow(2);
     EXPECT_TRUE(desktop.boxes.empty()) << "«Blockhaus» ends the scan";
@@ -250,7 +254,7 @@ TEST_F(ShowMemoFieldTest, NoMeansNothing) {
     MemoBuilder(512).Memo(1, "x").WriteTo(memoPath());
     WriteFile(textPath(), "bleibt");
     Load();
-    desktop.answers = {IDNO};
+    desktop.answers = {BoxAnswer::No};
     ShowMemoField(session, kOwner, &cells, 0);
     EXPECT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(ReadFile(textPath()), "bleibt");
@@ -288,13 +292,13 @@ TEST_F(ShowMemoFieldTest, ALockedMemoFileIsReported) {
     WriteFile(textPath(), "alt");
     Load();
     ASSERT_NE(session.access.files.TryOpen(memoPath(), OpenMode::Binary).number, 0);
-    desktop.answers = {IDYES};
+    desktop.answers = {BoxAnswer::Yes};
     ShowMemoField(session, kOwner, &cells, 0);
     ASSERT_EQ(desktop.boxes.size(), 3u);
     EXPECT_EQ(desktop.boxes[1].text, "Zugriffskonflikt !");
     EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + memoPath() + "\rkann nicht geöffnet werden");
     EXPECT_EQ(desktop.boxes[2].caption, "Zugriffskonflikt");
-    EXPECT_EQ(desktop.boxes[2].style, MB_OK | MB_ICONQUESTION);
+    EXPECT_EQ(desktop.boxes[2].style, BoxButtons::Ok | BoxIcon::Question);
     EXPECT_EQ(desktop.boxes[2].owner, kOwner);
     EXPECT_FALSE(FileExists(textPath())) << "the old text file is already gone";
     EXPECT_TRUE(desktop.editorStarts.empty());
@@ -306,13 +310,103 @@ TEST_F(ShowMemoFieldTest, ATextFileThatCannotBeMadeIsReported) {
     std::filesystem::create_directory(textPath());
     std::filesystem::create_directory(textPath() + "/inhalt");  // so it cannot be deleted
     Load();
-    desktop.answers = {IDYES};
+    desktop.answers = {BoxAnswer::Yes};
     ShowMemoField(session, kOwner, &cells, 0);
     ASSERT_EQ(desktop.boxes.size(), 3u);
     EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + textPath() + "\rkann nicht erstellt werden");
     EXPECT_EQ(desktop.boxes[2].caption, "Zugriffskonflikt");
     EXPECT_EQ(session.access.files.OpenCount(), 0) << "the memo file is closed";
     EXPECT_TRUE(desktop.editorStarts.empty());
+}
+
+TEST_F(ShowMemoFieldTest, ATableNamedLikeItsTextFileIsNeverTouched) {
+    // "daten.tmp" is the table itself: deleting "the old text file" would delete it.
+    const std::string table = dir.File("daten.tmp");
+    TableBuilder().Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(table);
+    MemoBuilder(512).Memo(1, "Memo").WriteTo(dir.File("daten.dbt"));
+    const std::string before = ReadFile(table);
+    Load(table);
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(table), before);
+    ASSERT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_EQ(desktop.boxes[1].text, "Das Memofeld kann nicht neben dieser Tabelle angezeigt werden:\r" +
+                                         table + " ist die Tabelle selbst oder ihre Memodatei.");
+    EXPECT_EQ(desktop.boxes[1].caption, "Memofeld");
+    EXPECT_EQ(desktop.boxes[1].style, BoxButtons::Ok | BoxIcon::Stop);
+    EXPECT_TRUE(desktop.editorStarts.empty());
+}
+
+TEST_F(ShowMemoFieldTest, ATextFileThatIsTheTableThroughALinkIsNeverTouched) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "Memo").WriteTo(memoPath());
+    std::filesystem::create_hard_link(memoPath(), textPath());
+    const std::string memoBefore = ReadFile(memoPath());
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(memoPath()), memoBefore);
+    EXPECT_TRUE(std::filesystem::exists(textPath())) << "not even the second name is removed";
+    EXPECT_TRUE(desktop.editorStarts.empty());
+}
+
+// A memo must never go into a text file that someone else left and that cannot be deleted:
+// in a shared folder with the sticky bit, such as /tmp, another user's world-writable
+// KUNDEN.tmp would receive the memo that user may not read. Run as an unprivileged user
+// (the superuser may delete anything), in a child process.
+TEST_F(ShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
+    namespace fs = std::filesystem;
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "geheim").WriteTo(memoPath());
+    WriteFile(textPath(), "fremd");
+    fs::permissions(textPath(), fs::perms::all & ~fs::perms::owner_exec & ~fs::perms::group_exec &
+                                    ~fs::perms::others_exec);
+    const bool root = ::geteuid() == 0;
+    constexpr uid_t kNobody = 65534;
+    if (root) {
+        // The folder is shared and sticky; table and memo file belong to the user.
+        fs::permissions(dir.Path(), fs::perms::all | fs::perms::sticky_bit);
+        for (const std::string& path : {tablePath(), memoPath()}) {
+            ASSERT_EQ(::chown(path.c_str(), kNobody, kNobody), 0);
+        }
+    }
+    EXPECT_EXIT(
+        {
+            if (root && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+                std::_Exit(3);
+            }
+            if (!root) {
+                fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+            }
+            session.tableInfo.FileName = tablePath();
+            if (ReadTableHeader(session, tablePath(), kOwner) != 1) {
+                std::_Exit(4);
+            }
+            cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
+            FillRecordCells(session, cells);
+            desktop.boxes.clear();
+            desktop.answers = {BoxAnswer::Yes};
+            session.access.retry.retryLimit = 0;
+            ShowMemoField(session, kOwner, &cells, 0);
+            const bool refused = desktop.boxes.size() == 3 &&
+                                 desktop.boxes[1].text.starts_with("Verzeichnis kann nicht") &&
+                                 desktop.boxes[2].text.ends_with("kann nicht erstellt werden") &&
+                                 desktop.editorStarts.empty();
+            std::_Exit(refused ? 0 : 5);
+        },
+        ::testing::ExitedWithCode(0), "");
+    fs::permissions(dir.Path(), fs::perms::owner_all, fs::perm_options::add);
+    EXPECT_EQ(ReadFile(textPath()), "fremd");
+}
+
+TEST_F(ShowMemoFieldTest, TheTextFileIsNoMoreOpenThanTheMemoFile) {
+    namespace fs = std::filesystem;
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, "privat").WriteTo(memoPath());
+    fs::permissions(memoPath(), fs::perms::owner_read | fs::perms::owner_write);
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "privat\r\n");
+    EXPECT_EQ(fs::status(textPath()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(MemoFileNames, TheExtensionOfTheLastComponentIsReplaced) {

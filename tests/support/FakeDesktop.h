@@ -13,40 +13,37 @@ struct ShownBox {
     WindowHandle owner;
     std::string text;
     std::string caption;
-    unsigned style;
+    BoxStyle style;
 };
 
 // Records every box and answers as scripted; without a script it answers as a user who
 // gives up (OK, Cancel, No).
 class BoxRecorder {
 public:
-    int Answer(WindowHandle owner, std::string_view text, std::string_view caption, unsigned style) {
+    BoxAnswer Answer(WindowHandle owner, std::string_view text, std::string_view caption,
+                     BoxStyle style) {
         boxes.push_back({owner, std::string(text), std::string(caption), style});
         if (onBox) {
             onBox(boxes.back());
         }
         if (!answers.empty()) {
-            const int answer = answers.front();
+            const BoxAnswer answer = answers.front();
             answers.pop_front();
             return answer;
         }
-        switch (style & MB_TYPEMASK) {
-            case MB_RETRYCANCEL: return IDCANCEL;
-            case MB_YESNO: return IDNO;
-            default: return IDOK;
-        }
+        return GiveUpAnswer(style);
     }
 
     std::vector<ShownBox> boxes;
-    std::deque<int> answers;
+    std::deque<BoxAnswer> answers;
     std::function<void(const ShownBox&)> onBox;  // runs while the box is "open"
 };
 
 // A desktop whose boxes are recorded and whose editor starts are only noted.
 class FakeDesktop final : public DesktopPort, public BoxRecorder {
 public:
-    int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
-                   unsigned style) override {
+    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text,
+                             std::string_view caption, BoxStyle style) override {
         return Answer(owner, text, caption, style);
     }
 

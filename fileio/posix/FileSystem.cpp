@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "fileio/FileSystem.h"
 
 #include <dirent.h>
 #include <fnmatch.h>
@@ -9,6 +9,14 @@
 #include <memory>
 
 namespace tessaro {
+
+namespace {
+
+using Folder = std::unique_ptr<DIR, int (*)(DIR*)>;
+
+Folder OpenFolder(const std::string& path) { return Folder(::opendir(path.c_str()), ::closedir); }
+
+}  // namespace
 
 bool FileExists(const std::string& name) {
     struct stat info {};
@@ -23,17 +31,28 @@ std::int64_t FindFileSize(const std::string& name) {
     return S_ISDIR(info.st_mode) ? 0 : static_cast<std::int64_t>(info.st_size);
 }
 
-void DeleteFile(const std::string& name) { ::unlink(name.c_str()); }
+void RemoveFile(const std::string& name) { ::unlink(name.c_str()); }
+
+bool SameFile(const std::string& first, const std::string& second) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::size_t FileNameStart(std::string_view path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string_view::npos ? 0 : slash + 1;
+}
 
 std::optional<std::string> FindNameIgnoringCase(const std::string& name) {
-    const std::size_t slash = name.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : name.substr(0, slash + 1);
-    const std::string prefix = slash == std::string::npos ? "" : folder;
-    const std::string wanted = slash == std::string::npos ? name : name.substr(slash + 1);
+    const std::size_t start = FileNameStart(name);
+    const std::string prefix = name.substr(0, start);
+    const std::string wanted = name.substr(start);
     if (wanted.empty()) {
         return std::nullopt;
     }
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
+    const Folder dir = OpenFolder(prefix.empty() ? "." : prefix);
     if (!dir) {
         return std::nullopt;
     }
@@ -50,13 +69,9 @@ std::optional<std::string> FindNameIgnoringCase(const std::string& name) {
     return found;
 }
 
-}  // namespace tessaro
-
-namespace tessaro {
-
 std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit) {
     std::vector<std::string> names;
-    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir("."), ::closedir);
+    const Folder dir = OpenFolder(".");
     if (!dir) {
         return names;
     }
