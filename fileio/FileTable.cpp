@@ -86,7 +86,15 @@ ErrorNumber FileTable::SetPosition(FileNumber file, std::int64_t position) {
     return kNoError;
 }
 
-ReadResult FileTable::ReadBytes(FileNumber file, char* buffer, std::size_t count) {
+os::IoResult FileTable::ReadFromSystem(Entry& entry, std::int64_t offset, char* buffer,
+                                       std::size_t count) {
+    const os::IoResult got = os::ReadAt(entry.handle, offset, buffer, count);
+    bytesFromSystem_ += static_cast<std::int64_t>(got.count);
+    return got;
+}
+
+ReadResult FileTable::ReadBytes(FileNumber file, char* buffer, std::size_t count,
+                                Buffering buffering) {
     Entry* entry = Find(file);
     if (entry == nullptr) {
         return {0, kErrFileNotOpen};
@@ -108,9 +116,9 @@ ReadResult FileTable::ReadBytes(FileNumber file, char* buffer, std::size_t count
             continue;
         }
         const std::size_t rest = count - result.count;
-        if (rest >= kReadBufferSize) {
+        if (rest >= kReadBufferSize || buffering == Buffering::Unbuffered) {
             // A large read goes straight to the caller's memory.
-            const os::IoResult got = os::ReadAt(entry->handle, want, buffer + result.count, rest);
+            const os::IoResult got = ReadFromSystem(*entry, want, buffer + result.count, rest);
             result.count += got.count;
             entry->offset += static_cast<std::int64_t>(got.count);
             result.error = ClassifyWin32Error(got.win32Error);
@@ -118,7 +126,7 @@ ReadResult FileTable::ReadBytes(FileNumber file, char* buffer, std::size_t count
         }
         entry->buffer.resize(kReadBufferSize);
         const os::IoResult got =
-            os::ReadAt(entry->handle, want, entry->buffer.data(), entry->buffer.size());
+            ReadFromSystem(*entry, want, entry->buffer.data(), entry->buffer.size());
         entry->bufferStart = want;
         entry->bufferFill = got.count;
         if (got.count == 0) {

@@ -46,8 +46,13 @@ public:
     // A position beyond the end is accepted: a read there returns nothing.
     ErrorNumber SetPosition(FileNumber file, std::int64_t position);
 
-    // Reads up to buffer size bytes at the current position and advances by what it got.
-    ReadResult ReadBytes(FileNumber file, char* buffer, std::size_t count);
+    // Reads up to `count` bytes at the current position and advances by what it got.
+    // Unbuffered, the bytes come straight from the system, and nothing around them is
+    // read: for small pieces far apart, of which a buffer would read mostly what lies
+    // between them.
+    enum class Buffering { Buffered, Unbuffered };
+    ReadResult ReadBytes(FileNumber file, char* buffer, std::size_t count,
+                         Buffering buffering = Buffering::Buffered);
 
     // Reads up to `count` bytes into a string (a convenience for small reads).
     std::string ReadString(FileNumber file, std::size_t count, ErrorNumber* error = nullptr);
@@ -66,11 +71,18 @@ public:
     bool IsOpen(FileNumber file) const;
     int OpenCount() const;
 
+    // Every byte read from the system since the table was made, for the promises about
+    // how much of a file a load reads.
+    std::int64_t BytesFromSystem() const { return bytesFromSystem_; }
+
 private:
     struct Entry;
     Entry* Find(FileNumber file) const;
 
+    os::IoResult ReadFromSystem(Entry& entry, std::int64_t offset, char* buffer, std::size_t count);
+
     std::vector<std::unique_ptr<Entry>> entries_;  // index = number - 1
+    std::int64_t bytesFromSystem_ = 0;
 };
 
 }  // namespace tessaro

@@ -1,38 +1,65 @@
 #include "ShowMemoField.h"
 
 #include "fileio/FileSystem.h"
+#include "table/MemoCopy.h"
 #include "table/MemoFile.h"
 
 namespace tessaro {
 
 namespace {
 
-constexpr const char* kAccessConflict = "Zugriffskonflikt";
-
 bool AskToCopy(Session& session, WindowHandle owner) {
     return session.Desktop().ShowMessageBox(owner, "In Datei kopieren und anzeigen ?", "Memofeld",
-                                        BoxButtons::YesNo | BoxIcon::Question) == BoxAnswer::Yes;
+                                            BoxButtons::YesNo | BoxIcon::Question) ==
+           BoxAnswer::Yes;
 }
 
-// The text file must never be the table or its memo file: a table named "daten.tmp" would
-// be deleted and overwritten by its own memo.
-bool IsTableOrMemoFile(const std::string& textFileName, const std::string& tableFileName,
-                       const std::string& memoFileName) {
-    return SameFile(textFileName, tableFileName) || SameFile(textFileName, memoFileName);
-}
+// The memo goes into a new text file beside the table, which replaces the old one.
+class TextFileSink final : public MemoSink {
+public:
+    TextFileSink(Session& session, WindowHandle owner, std::string textName)
+        : session_(session), owner_(owner), textName_(std::move(textName)) {}
 
-void ShowTextFileIsTable(Session& session, WindowHandle owner, const std::string& textFileName) {
-    session.Desktop().ShowMessageBox(owner,
-                                     "Das Memofeld kann nicht neben dieser Tabelle angezeigt "
-                                     "werden:\r" + textFileName +
-                                         " ist die Tabelle selbst oder ihre Memodatei.",
-                                     "Memofeld", BoxButtons::Ok | BoxIcon::Stop);
-}
+    bool Prepare() override {
+        // The text file must never be the table or its memo file: a table named
+        // "daten.tmp" would be deleted and overwritten by its own memo.
+        const TableInfo& info = session_.tableInfo;
+        if (SameFile(textName_, info.FileName) ||
+            SameFile(textName_, MemoFileNamesFor(info.FileName).memo)) {
+            session_.Desktop().ShowMessageBox(
+                owner_,
+                "Das Memofeld kann nicht neben dieser Tabelle angezeigt werden:\r" + textName_ +
+                    " ist die Tabelle selbst oder ihre Memodatei.",
+                "Memofeld", BoxButtons::Ok | BoxIcon::Stop);
+            return false;
+        }
+        if (FileExists(textName_)) {
+            RemoveFile(textName_);
+        }
+        return true;
+    }
 
-void ShowTextFileNotCreated(Session& session, WindowHandle owner, const std::string& textFileName) {
-    session.Desktop().ShowMessageBox(owner, "Memodatei " + textFileName + "\rkann nicht erstellt werden",
-                                 kAccessConflict, BoxButtons::Ok | BoxIcon::Question);
-}
+    bool Open(FileNumber memoFile) override {
+        textFile_ = OpenAppendWithRetry(session_.access, textName_, memoFile);
+        if (textFile_ == 0) {
+            session_.Desktop().ShowMessageBox(
+                owner_, "Memodatei " + textName_ + "\rkann nicht erstellt werden",
+                "Zugriffskonflikt", BoxButtons::Ok | BoxIcon::Question);
+            return false;
+        }
+        return true;
+    }
+
+    void Write(std::string_view bytes) override { session_.access.files.WriteText(textFile_, bytes); }
+
+    void Close() override { session_.access.files.Close(textFile_); }
+
+private:
+    Session& session_;
+    WindowHandle owner_;
+    std::string textName_;
+    FileNumber textFile_ = 0;
+};
 
 }  // namespace
 
@@ -53,11 +80,6 @@ std::optional<std::string> FindMemoReference(const RecordList* list, std::int32_
     return std::nullopt;
 }
 
-void ShowMemoFileLocked(Session& session, WindowHandle owner, const std::string& memoFileName) {
-    session.Desktop().ShowMessageBox(owner, "Memodatei " + memoFileName + "\rkann nicht geöffnet werden",
-                                 kAccessConflict, BoxButtons::Ok | BoxIcon::Question);
-}
-
 void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
                    std::int32_t currentRow) {
     const TableInfo& info = session.tableInfo;
@@ -68,35 +90,11 @@ void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
     if (!reference || !AskToCopy(session, owner)) {
         return;
     }
-    const MemoFileNames names = MemoFileNamesFor(info.FileName);
-    if (FindFileSize(names.memo) < kMinimumMemoFileSize) {
-        return;
-    }
-    if (IsTableOrMemoFile(names.text, info.FileName, names.memo)) {
-        ShowTextFileIsTable(session, owner, names.text);
-        return;
-    }
-    if (FileExists(names.text)) {
-        RemoveFile(names.text);
-    }
-    FileTable& files = session.access.files;
-    const FileNumber memoFile = OpenWithRetry(session.access, names.memo);
-    if (memoFile == 0) {
-        ShowMemoFileLocked(session, owner, names.memo);
-        return;
-    }
-    const FileNumber textFile = OpenAppendWithRetry(session.access, names.text, memoFile);
-    if (textFile == 0) {
-        files.Close(memoFile);
-        ShowTextFileNotCreated(session, owner, names.text);
-        return;
-    }
-    CopyMemoText(files, memoFile, *reference,
-                 [&](std::string_view bytes) { files.WriteText(textFile, bytes); });
-    files.Close(textFile);
-    files.Close(memoFile);
-    if (FileExists(names.text)) {
-        session.Desktop().StartTextEditor(names.text);
+    const std::string textName = MemoFileNamesFor(info.FileName).text;
+    TextFileSink textFile(session, owner, textName);
+    if (CopyMemoOut(session, owner, *reference, textFile) == MemoCopyResult::Copied &&
+        FileExists(textName)) {
+        session.Desktop().StartTextEditor(textName);
     }
 }
 

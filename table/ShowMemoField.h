@@ -14,16 +14,10 @@ namespace tessaro {
 std::optional<std::string> FindMemoReference(const RecordList* list, std::int32_t row,
                                              int fieldCount);
 
-// A memo file this short holds no memo.
-inline constexpr std::int64_t kMinimumMemoFileSize = 32;
-
 // Copies the memo of the record in row `currentRow` into the text file beside the table and
 // starts the text editor on it, after asking the user. Does nothing, silently, for a table
 // without memo fields, a row without a memo reference or a missing memo file.
 void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
                    std::int32_t currentRow);
-
-// The box shown when the memo file cannot be opened.
-void ShowMemoFileLocked(Session& session, WindowHandle owner, const std::string& memoFileName);
 
 }  // namespace tessaro

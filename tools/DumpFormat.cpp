@@ -165,7 +165,8 @@ char* PutCsvField(char* p, std::string_view text) {
 
 }  // namespace
 
-ListingWriter::ListingWriter(std::int32_t rows, int fieldColumns, ListingStyle style, std::FILE* out)
+ListingWriter::ListingWriter(std::int32_t rows, int fieldColumns, ListingStyle style,
+                             CheckedOutput& out)
     : rows_(rows < 0 ? 0 : rows),
       fieldColumns_(fieldColumns),
       style_(style),
@@ -179,7 +180,7 @@ void ListingWriter::Append(std::string_view text) {
         Flush();
     }
     if (text.size() > kFlushBytes + kItemRoom) {
-        std::fwrite(text.data(), 1, text.size(), out_);
+        out_.Write(text);
         return;
     }
     std::memcpy(buffer_.get() + used_, text.data(), text.size());
@@ -240,7 +241,7 @@ void ListingWriter::EndLine() {
 }
 
 void ListingWriter::Flush() {
-    std::fwrite(buffer_.get(), 1, used_, out_);
+    out_.Write(std::string_view(buffer_.get(), used_));
     used_ = 0;
 }
 

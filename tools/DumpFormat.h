@@ -7,6 +7,7 @@
 
 #include "table/RecordList.h"
 #include "table/TableInfo.h"
+#include "tools/CheckedOutput.h"
 
 namespace tessaro {
 
@@ -30,7 +31,7 @@ void AppendHeadingLine(std::string& out, const TableInfo& info, const FieldTable
 // memory. The lines go to `out` in large pieces.
 class ListingWriter final : public RecordList {
 public:
-    ListingWriter(std::int32_t rows, int fieldColumns, ListingStyle style, std::FILE* out);
+    ListingWriter(std::int32_t rows, int fieldColumns, ListingStyle style, CheckedOutput& out);
     ~ListingWriter() override;
     ListingWriter(const ListingWriter&) = delete;
     ListingWriter& operator=(const ListingWriter&) = delete;
@@ -56,7 +57,7 @@ private:
     std::int32_t rows_;
     int fieldColumns_;
     ListingStyle style_;
-    std::FILE* out_;
+    CheckedOutput& out_;
     std::int32_t nextRow_ = 0;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;

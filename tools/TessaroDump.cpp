@@ -8,12 +8,16 @@
 #include <string_view>
 #include <vector>
 
-#include "table/CellStore.h"
-#include "fileio/FileSystem.h"
+#include <new>
+
+#include "fileio/ErrorMessage.h"
 #include "table/FillRecordCells.h"
+#include "table/MemoCopy.h"
 #include "table/MemoFile.h"
+#include "table/OneRowCells.h"
 #include "table/ReadTableHeader.h"
 #include "table/ShowMemoField.h"
+#include "tools/CheckedOutput.h"
 #include "tools/DumpFormat.h"
 #include "tools/StderrDesktop.h"
 
@@ -67,24 +71,23 @@ bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     return false;
 }
 
-// Reads every record into the cells, as the viewer does.
-bool FillCells(Session& session, CellStore& cells) {
-    cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-    if (FillRecordCells(session, cells) == 0) {
-        ShowLockedWhileReading(session, nullptr);
-        return false;
-    }
-    return true;
-}
-
 int Fail(const std::string& why) {
     std::fputs((why + "\n").c_str(), stderr);
     return kExitFailed;
 }
 
-int ListTable(Session& session, ListingStyle style) {
+// Every byte must have reached standard output; a script must not take a short export for
+// a whole one.
+int Finish(CheckedOutput& out) {
+    if (!out.Finish()) {
+        return Fail("Die Ausgabe konnte nicht vollständig geschrieben werden.");
+    }
+    return kExitOk;
+}
+
+int ListTable(Session& session, ListingStyle style, CheckedOutput& out) {
     const TableInfo& info = session.tableInfo;
-    ListingWriter listing(std::max<std::int32_t>(0, info.RecordCount), info.FieldCount, style, stdout);
+    ListingWriter listing(std::max<std::int32_t>(0, info.RecordCount), info.FieldCount, style, out);
     listing.AppendHeading(info, session.fieldTable);
     if (FillRecordCells(session, listing) == 0) {
         listing.Discard();  // nothing on standard output when the table cannot be read
@@ -92,43 +95,70 @@ int ListTable(Session& session, ListingStyle style) {
         return kExitFailed;
     }
     listing.Finish();
-    return kExitOk;
+    return Finish(out);
 }
 
-// The memo steps of the viewer without the question, the text file and the editor: the
-// bytes the text file would hold go to standard output.
-int DumpMemo(Session& session, std::int32_t record) {
+// The memo goes to standard output: the bytes the viewer's text file would hold.
+class OutputSink final : public MemoSink {
+public:
+    explicit OutputSink(CheckedOutput& out) : out_(out) {}
+    void Write(std::string_view bytes) override { out_.Write(bytes); }
+
+private:
+    CheckedOutput& out_;
+};
+
+// The memo steps of the viewer without the question, the text file and the editor. Only
+// the one record is read.
+int DumpMemo(Session& session, std::int32_t record, CheckedOutput& out) {
     const TableInfo& info = session.tableInfo;
     if (info.MemoFieldCount == 0) {
         return Fail("Die Tabelle hat keine Memofelder.");
     }
-    CellStore cells;
-    if (!FillCells(session, cells)) {
-        return kExitFailed;
-    }
     const std::string number = std::to_string(record);
-    if (record > cells.RowCount()) {
+    if (record > info.RecordCount) {
         return Fail("Satz " + number + " gibt es nicht: die Tabelle hat " +
-                    std::to_string(cells.RowCount()) + " Sätze.");
+                    std::to_string(std::max<std::int32_t>(0, info.RecordCount)) + " Sätze.");
+    }
+    OneRowCells cells(record - 1, info.FieldCount);
+    if (FillRecordCells(session, cells, record - 1, 1) == 0) {
+        ShowLockedWhileReading(session, nullptr);
+        return kExitFailed;
     }
     const std::optional<std::string> reference = FindMemoReference(&cells, record - 1, info.FieldCount);
     if (!reference) {
         return Fail("Satz " + number + " verweist auf kein Memo.");
     }
-    const std::string memoName = MemoFileNamesFor(info.FileName).memo;
-    if (FindFileSize(memoName) < kMinimumMemoFileSize) {
-        return Fail("Memodatei " + memoName + " fehlt oder ist kürzer als 32 Bytes.");
+    OutputSink sink(out);
+    switch (CopyMemoOut(session, nullptr, *reference, sink)) {
+        case MemoCopyResult::NoMemoFile:
+            return Fail("Memodatei " + MemoFileNamesFor(info.FileName).memo +
+                        " fehlt oder ist kürzer als 32 Bytes.");
+        case MemoCopyResult::MemoFileLocked:
+        case MemoCopyResult::Stopped:
+            return kExitFailed;
+        case MemoCopyResult::Copied:
+            break;
     }
-    FileTable& files = session.access.files;
-    const FileNumber memoFile = OpenWithRetry(session.access, memoName);
-    if (memoFile == 0) {
-        ShowMemoFileLocked(session, nullptr, memoName);
+    return Finish(out);
+}
+
+int Run(const Arguments& arguments) {
+    StderrDesktop desktop;
+    Session session(desktop);
+    CheckedOutput out(stdout);
+    session.tableInfo.FileName = arguments.table;
+    if (ReadTableHeader(session, arguments.table, nullptr) == 0) {
         return kExitFailed;
     }
-    CopyMemoText(files, memoFile, *reference, [](std::string_view bytes) {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    });
-    files.Close(memoFile);
+    switch (arguments.mode) {
+        case Mode::Info:
+            out.Write(InfoText(session.tableInfo, session.fieldTable));
+            return Finish(out);
+        case Mode::Csv: return ListTable(session, ListingStyle::Csv, out);
+        case Mode::Listing: return ListTable(session, ListingStyle::Tabs, out);
+        case Mode::Memo: return DumpMemo(session, arguments.record, out);
+    }
     return kExitOk;
 }
 
@@ -137,28 +167,19 @@ int DumpMemo(Session& session, std::int32_t record) {
 int main(int argc, char** argv) {
     Arguments arguments;
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        std::fputs(kUsage, stdout);
-        return kExitOk;
+        CheckedOutput out(stdout);
+        out.Write(kUsage);
+        return Finish(out);
     }
     if (!ParseArguments(argc, argv, arguments)) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
-    StderrDesktop desktop;
-    Session session(desktop);
-    session.tableInfo.FileName = arguments.table;
-    if (ReadTableHeader(session, arguments.table, nullptr) == 0) {
+    try {
+        return Run(arguments);
+    } catch (const std::bad_alloc&) {
+        StderrDesktop desktop;
+        ShowErrorMessage(desktop, kErrOutOfMemory);
         return kExitFailed;
     }
-    switch (arguments.mode) {
-        case Mode::Info: {
-            const std::string text = InfoText(session.tableInfo, session.fieldTable);
-            std::fwrite(text.data(), 1, text.size(), stdout);
-            return kExitOk;
-        }
-        case Mode::Csv: return ListTable(session, ListingStyle::Csv);
-        case Mode::Listing: return ListTable(session, ListingStyle::Tabs);
-        case Mode::Memo: return DumpMemo(session, arguments.record);
-    }
-    return kExitOk;
 }

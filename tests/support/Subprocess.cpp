@@ -15,9 +15,10 @@ extern char** environ;
 
 namespace tessaro::test {
 
-ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& workingDir) {
+ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& workingDir,
+                         const std::string& outputPath) {
     TempDir outputs;
-    const std::string outPath = outputs.File("out");
+    const std::string outPath = outputPath.empty() ? outputs.File("out") : outputPath;
     const std::string errPath = outputs.File("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -42,7 +43,7 @@ ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string
     waitpid(pid, &status, 0);
     ProgramResult result;
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = ReadFile(outPath);
+    result.out = outputPath.empty() ? ReadFile(outPath) : std::string();
     result.err = ReadFile(errPath);
     return result;
 }

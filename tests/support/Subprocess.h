@@ -12,7 +12,9 @@ struct ProgramResult {
 };
 
 // Runs a program with an argument vector (no shell) in `workingDir` (empty: the current
-// one), standard input empty, and collects its exit code and both outputs.
-ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& workingDir = "");
+// one), standard input empty, and collects its exit code and both outputs. Standard output
+// goes to `outputPath` instead when that is given (and `out` stays empty).
+ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string& workingDir = "",
+                         const std::string& outputPath = "");
 
 }  // namespace tessaro::test

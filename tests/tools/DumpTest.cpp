@@ -265,6 +265,76 @@ TEST(DumpMemoCorpus, MemosOfOtherProgramsAreCopiedRight) {
     EXPECT_EQ(noMemoFields.err, "Die Tabelle hat keine Memofelder.\n");
 }
 
+TEST(DumpOutput, OutputThatCannotBeWrittenIsAFailure) {
+    // A script exporting a table to a full disk must not get a short file and success.
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    TempDir dir;
+    TableBuilder().Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(dir.File("t.dbf"));
+    test::MemoBuilder(512).Memo(1, "Memo").WriteTo(dir.File("t.dbt"));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{kDump, "--info", dir.File("t.dbf")}, {kDump, dir.File("t.dbf")},
+          {kDump, "--csv", dir.File("t.dbf")}, {kDump, "--memo", "1", dir.File("t.dbf")},
+          {kDump, "--help"}}) {
+        const ProgramResult result = RunProgram(args, "", "/dev/full");
+        EXPECT_EQ(result.exitCode, 1) << args[1];
+        EXPECT_EQ(result.err, "Die Ausgabe konnte nicht vollständig geschrieben werden.\n") << args[1];
+    }
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// The smallest address space, in MiB, in which tessaro-dump starts at all on this machine.
+int StartingAddressSpace() {
+    for (int mib = 2; mib <= 256; ++mib) {
+        if (RunProgram({"/usr/bin/prlimit", "--as=" + std::to_string(mib << 20), kDump, "--help"})
+                .exitCode == 0) {
+            return mib;
+        }
+    }
+    return 0;
+}
+
+ProgramResult DumpWithin(int mib, const std::vector<std::string>& args) {
+    std::vector<std::string> argv{"/usr/bin/prlimit", "--as=" + std::to_string(mib << 20), kDump};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv);
+}
+
+TEST(DumpMemory, OutOfMemoryIsSaidInGerman) {
+    if (!std::filesystem::exists("/usr/bin/prlimit")) {
+        GTEST_SKIP() << "no prlimit here";
+    }
+    const int start = StartingAddressSpace();
+    ASSERT_GT(start, 0);
+    // A listing needs a few MiB beyond the start for its buffers.
+    const ProgramResult result = DumpWithin(start, {kCorpus + "infused_dbase_03.dbf"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Morvane - Fehler: nicht genügend Arbeitsspeicher !\nMorvane wird beendet\n");
+}
+
+TEST(DumpMemory, OneMemoDoesNotHoldTheWholeTable) {
+    if (!std::filesystem::exists("/usr/bin/prlimit")) {
+        GTEST_SKIP() << "no prlimit here";
+    }
+    TempDir dir;
+    TableBuilder table;
+    table.Field("TEXT", 'C', 250).Field("NOTIZ", 'M', 10);
+    for (int i = 1; i <= 65536; ++i) {
+        const std::string unique = std::to_string(i);
+        table.Record({unique + std::string(240, 'x'), i == 65536 ? "         1" : ""});
+    }
+    table.WriteTo(dir.File("gross.dbf"));
+    test::MemoBuilder(512).Memo(1, "der letzte").WriteTo(dir.File("gross.dbt"));
+    // The cells of this whole table take more than 8 MiB; the one record needs a few KiB.
+    const ProgramResult result =
+        DumpWithin(StartingAddressSpace() + 6, {"--memo", "65536", dir.File("gross.dbf")});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "der letzte\r\n");
+}
+#endif
+
 // Holds a table locked from another process, as a second program would.
 class LockingProcess {
 public:

@@ -1,0 +1,39 @@
+#include "MemoCopy.h"
+
+#include "fileio/FileSystem.h"
+#include "table/MemoFile.h"
+
+namespace tessaro {
+
+MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_view reference,
+                           MemoSink& sink) {
+    const std::string memoName = MemoFileNamesFor(session.tableInfo.FileName).memo;
+    if (FindFileSize(memoName) < kMinimumMemoFileSize) {
+        return MemoCopyResult::NoMemoFile;
+    }
+    if (!sink.Prepare()) {
+        return MemoCopyResult::Stopped;
+    }
+    FileTable& files = session.access.files;
+    const FileNumber memoFile = OpenWithRetry(session.access, memoName);
+    if (memoFile == 0) {
+        ShowMemoFileLocked(session, owner, memoName);
+        return MemoCopyResult::MemoFileLocked;
+    }
+    if (!sink.Open(memoFile)) {
+        files.Close(memoFile);
+        return MemoCopyResult::Stopped;
+    }
+    CopyMemoText(files, memoFile, reference, [&sink](std::string_view bytes) { sink.Write(bytes); });
+    sink.Close();
+    files.Close(memoFile);
+    return MemoCopyResult::Copied;
+}
+
+void ShowMemoFileLocked(Session& session, WindowHandle owner, const std::string& memoFileName) {
+    session.Desktop().ShowMessageBox(owner,
+                                     "Memodatei " + memoFileName + "\rkann nicht geöffnet werden",
+                                     "Zugriffskonflikt", BoxButtons::Ok | BoxIcon::Question);
+}
+
+}  // namespace tessaro
