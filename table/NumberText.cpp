@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace tessaro {
 
@@ -11,19 +12,40 @@ namespace {
 
 constexpr int kSignificantDigits = 15;
 
-// The decimal digits of a positive finite value rounded to 15 significant places, so that
-// value = d1.d2...dn × 10^exponent with d1 != 0. Returns n, trailing zeros dropped.
-int SignificantDigits(double value, char (&digits)[kSignificantDigits], int& exponent) {
-    // 30 digits after the first: the 16th digit is exact for every double that matters.
-    char text[64];
+// Enough digits after the first to write every double exactly: the longest exact decimal
+// expansion of a double has 767 significant digits.
+constexpr int kExactPrecision = 767;
+// Usually 30 digits after the first are enough to know the 16th exactly.
+constexpr int kShortPrecision = 30;
+
+// The value in scientific form ("d.ddd...e±xx") with `precision` digits after the first.
+std::string_view Scientific(double value, int precision, char* text, std::size_t size) {
     const auto [end, ec] =
-        std::to_chars(std::begin(text), std::end(text), value, std::chars_format::scientific, 30);
+        std::to_chars(text, text + size, value, std::chars_format::scientific, precision);
     (void)ec;
-    const char* e = static_cast<const char*>(std::memchr(text, 'e', static_cast<std::size_t>(end - text)));
-    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
+    return std::string_view(text, static_cast<std::size_t>(end - text));
+}
+
+// The decimal digits of a positive finite value rounded to 15 significant places by its
+// 16th digit, so that value = d1.d2...dn × 10^exponent with d1 != 0. Returns n, trailing
+// zeros dropped. The 16th digit is the exact value's, never one that rounding up the
+// later digits has carried into.
+int SignificantDigits(double value, char (&digits)[kSignificantDigits], int& exponent) {
+    char shortText[64];
+    std::string_view text = Scientific(value, kShortPrecision, shortText, sizeof shortText);
+    // The digits after the 16th all came out 0: they may be 9s rounded up, which carried
+    // into the 16th (...4999... shown as ...5000...). Then the exact digits decide.
+    char exactText[kExactPrecision + 16];
+    if (text.substr(2 + kSignificantDigits, kShortPrecision - kSignificantDigits)
+            .find_first_not_of('0') == std::string_view::npos) {
+        text = Scientific(value, kExactPrecision, exactText, sizeof exactText);
+    }
+    const std::size_t e = text.find('e');
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
     // text is "d.ddd...e±xx": the digits are text[0] and text[2..].
     digits[0] = text[0];
-    std::memcpy(digits + 1, text + 2, kSignificantDigits - 1);
+    std::memcpy(digits + 1, text.data() + 2, kSignificantDigits - 1);
     const char decider = text[2 + kSignificantDigits - 1];
     if (decider >= '5') {
         int i = kSignificantDigits - 1;

@@ -32,6 +32,10 @@ TEST(NumberText, FifteenSignificantDigitsTheSixteenthRounding) {
     EXPECT_EQ(FormatNumberText(999999999999999.0), " 999999999999999");
     EXPECT_EQ(FormatNumberText(9.999999999999999), " 10");
     EXPECT_EQ(FormatNumberText(2147483647.0), " 2147483647");
+    // Exactly 2.94861147310066 4999999999999999 58...E+37: the 16th digit is a 4, and 9s
+    // rounded up in the 31st digit must not carry into it.
+    EXPECT_EQ(FormatNumberText(2.948611473100665e37), " 2.94861147310066E+37");
+    EXPECT_EQ(FormatNumberText(-2.948611473100665e37), "-2.94861147310066E+37");
 }
 
 TEST(NumberText, ExponentFormBeyondFifteenDigits) {

@@ -1,3 +1,4 @@
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -395,6 +396,24 @@ TEST_F(ShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
         ::testing::ExitedWithCode(0), "");
     fs::permissions(dir.Path(), fs::perms::owner_all, fs::perm_options::add);
     EXPECT_EQ(ReadFile(textPath()), "fremd");
+}
+
+TEST_F(ShowMemoFieldTest, AFileSizeLimitShortensTheTextInsteadOfEndingTheProgram) {
+    MakeTable({1});
+    MemoBuilder(512).Memo(1, std::string(5000, 'x')).WriteTo(memoPath());
+    Load();
+    rlimit limit{};
+    limit.rlim_cur = limit.rlim_max = 1000;
+    EXPECT_EXIT(
+        {
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            desktop.answers = {BoxAnswer::Yes};
+            ShowMemoField(session, kOwner, &cells, 0);
+            const bool shorter = ReadFile(textPath()) == std::string(1000, 'x') &&
+                                 desktop.editorStarts.size() == 1;
+            std::_Exit(shorter ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ShowMemoFieldTest, TheTextFileIsNoMoreOpenThanTheMemoFile) {
