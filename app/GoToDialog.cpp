@@ -4,7 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/CommandIds.h"
 #include "app/DialogUnits.h"
 
 namespace tessaro {
@@ -20,15 +19,15 @@ GoToDialog::GoToDialog(QWidget* owner) : QDialog(owner), field_(new QLineEdit(th
     auto* label = new QLabel(QStringLiteral("Satz:"), this);
     label->setGeometry(du.Rect(4, 6, 20, 8));
     label->setBuddy(field_);
-    field_->setObjectName(QString::number(IDC_GOTO_EDIT));
+    field_->setObjectName(QStringLiteral("Satz"));
     field_->setGeometry(du.Rect(26, 4, 130, 12));
 
     auto* search = new QPushButton(QStringLiteral("Suchen"), this);
-    search->setObjectName(QStringLiteral("BoxAnswer::Ok"));
+    search->setObjectName(QStringLiteral("IDOK"));
     search->setGeometry(du.Rect(38, 22, 40, 14));
     search->setDefault(true);  // Enter in the field searches
     auto* cancel = new QPushButton(QStringLiteral("Abbruch"), this);
-    cancel->setObjectName(QStringLiteral("BoxAnswer::Cancel"));
+    cancel->setObjectName(QStringLiteral("IDCANCEL"));
     cancel->setGeometry(du.Rect(82, 22, 40, 14));
     cancel->setAutoDefault(false);
 

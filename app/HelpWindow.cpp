@@ -1,8 +1,12 @@
 #include "HelpWindow.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QTextDocument>
+
+#include "fileio/SmallFile.h"
+#include "viewer/Viewer.h"
 
 namespace tessaro {
 
@@ -15,14 +19,27 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* owner) : QTextBrowser(o
     setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()), QTextDocument::HtmlResource);
 }
 
-QString HelpWindow::FindHelpFile() {
-    for (const QString& folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
-        const QString candidate = QDir(folder).filePath(QString::fromLatin1(kHelpFileName));
-        if (QFileInfo(candidate).isFile()) {
-            return candidate;
-        }
+QVariant HelpWindow::loadResource(int type, const QUrl& name) {
+    if (!name.isLocalFile()) {
+        return QTextBrowser::loadResource(type, name);
     }
-    return {};
+    const std::optional<std::string> content =
+        ReadSmallFile(QFile::encodeName(name.toLocalFile()).toStdString(), Viewer::kHelpFileMaxBytes);
+    const QByteArray bytes = content ? QByteArray::fromStdString(*content) : QByteArray("", 0);
+    if (type == QTextDocument::ImageResource) {
+        // Decoded here: for anything else the document would open the file by its name.
+        QImage image = QImage::fromData(bytes);
+        if (image.isNull()) {
+            image = QImage(1, 1, QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+        }
+        return image;
+    }
+    if (type == QTextDocument::HtmlResource || type == QTextDocument::MarkdownResource) {
+        return QString::fromUtf8(bytes);
+    }
+    // Empty, not null: for a null answer the document would read the file itself.
+    return bytes;
 }
 
 }  // namespace tessaro

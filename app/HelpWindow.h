@@ -10,10 +10,10 @@ class HelpWindow final : public QTextBrowser {
 public:
     HelpWindow(const QString& fileName, QWidget* owner);
 
-    // The help file in the working folder, else beside the program; empty when neither.
-    static QString FindHelpFile();
-
-    static constexpr const char* kHelpFileName = "tessaro.hlp";
+    // The document and what it shows (pictures, linked pages) are read only from regular
+    // files of bounded size: a document that names a FIFO or /dev/zero must neither freeze
+    // the program nor fill its memory.
+    QVariant loadResource(int type, const QUrl& name) override;
 };
 
 }  // namespace tessaro

@@ -2,8 +2,6 @@
 
 #include <QMenu>
 
-#include "app/CommandIds.h"
-
 namespace tessaro {
 
 int MenuBarStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -19,29 +17,19 @@ MainMenu::MainMenu(QMenuBar* bar, QObject* parent) : QObject(parent), style_(new
     bar->setStyle(style_);
 
     QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
-    AddItem(file, QStringLiteral("&Anzeigen"), IDM_OPEN);
-    AddItem(file, QStringLiteral("&Memofeld öffnen"), IDM_MEMO, false);
-    AddItem(file, QStringLiteral("&Gehe zu Satz .."), IDM_GOTO);
+    open = file->addAction(QStringLiteral("&Anzeigen"));
+    memo = file->addAction(QStringLiteral("&Memofeld öffnen"));
+    memo->setEnabled(false);
+    goTo = file->addAction(QStringLiteral("&Gehe zu Satz .."));
     file->addSeparator();
-    AddItem(file, QStringLiteral("&Ende"), IDM_END);
+    end = file->addAction(QStringLiteral("&Ende"));
 
     bar->addSeparator();  // what follows stands at the right end
-    QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
+    QMenu* helpMenu = bar->addMenu(QStringLiteral("&Hilfe"));
     // The text after the tab is shown as the item's key; no key is bound to it.
-    AddItem(help, QStringLiteral("&Hilfe\tF1"), IDM_HELP);
-    help->addSeparator();
-    AddItem(help, QStringLiteral("&Version"), IDM_VERSION);
+    help = helpMenu->addAction(QStringLiteral("&Hilfe\tF1"));
+    helpMenu->addSeparator();
+    version = helpMenu->addAction(QStringLiteral("&Version"));
 }
-
-QAction* MainMenu::AddItem(QMenu* menu, const QString& text, int commandId, bool enabled) {
-    QAction* action = menu->addAction(text);
-    action->setData(commandId);
-    action->setEnabled(enabled);
-    connect(action, &QAction::triggered, this, [this, commandId] { emit Command(commandId); });
-    items_.insert(commandId, action);
-    return action;
-}
-
-QAction* MainMenu::Item(int commandId) const { return items_.value(commandId, nullptr); }
 
 }  // namespace tessaro

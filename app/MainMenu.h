@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QHash>
 #include <QMenuBar>
 #include <QProxyStyle>
+
+class QAction;
 
 namespace tessaro {
 
@@ -15,23 +16,21 @@ public:
                   QStyleHintReturn* returnData) const override;
 };
 
-// The menu bar MAINMENU: "&Datei" and, at the right end, "&Hilfe". Each item carries its
-// command id; `triggered` reports it.
+// The menu bar: "&Datei" and, at the right end, "&Hilfe". "&Memofeld öffnen" starts grayed.
 class MainMenu final : public QObject {
     Q_OBJECT
 public:
     MainMenu(QMenuBar* bar, QObject* parent);
 
-    QAction* Item(int commandId) const;
-
-signals:
-    void Command(int commandId);
+    QAction* open;     // "&Anzeigen"
+    QAction* memo;     // "&Memofeld öffnen"
+    QAction* goTo;     // "&Gehe zu Satz .."
+    QAction* end;      // "&Ende"
+    QAction* help;     // "&Hilfe\tF1"
+    QAction* version;  // "&Version"
 
 private:
-    QAction* AddItem(QMenu* menu, const QString& text, int commandId, bool enabled = true);
-
     MenuBarStyle* style_;
-    QHash<int, QAction*> items_;
 };
 
 }  // namespace tessaro

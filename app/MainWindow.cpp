@@ -1,48 +1,65 @@
 #include "MainWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
 #include <QTimer>
 
 #include "app/ClientArea.h"
-#include "app/CommandIds.h"
+#include "app/GoToDialog.h"
 #include "app/HelpWindow.h"
 #include "app/MainMenu.h"
-#include "app/QtDesktop.h"
 #include "app/RecordListView.h"
-#include "app/RecordSelection.h"
 #include "app/Resources.h"
 #include "app/StatusLine.h"
-#include "app/TableLoader.h"
 #include "app/VersionBox.h"
-#include "table/ShowMemoField.h"
 
 namespace tessaro {
 
+namespace {
+
+QString FromBytes(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 MainWindow::MainWindow(FrontEndPort& port, RetryPolicy retry)
-    : port_(port), session_(port), menu_(new MainMenu(menuBar(), this)),
-      client_((LoadResources(), new ClientArea(this))) {
+    : port_(port),
+      menu_(new MainMenu(menuBar(), this)),
+      client_((LoadResources(), new ClientArea(this))),
+      viewer_(*this, port, std::move(retry)) {
     setObjectName(QStringLiteral("MYPROGRAM32"));
     setWindowTitle(QStringLiteral("Tessaro"));
     setWindowIcon(QIcon(QStringLiteral(":/res/program.png")));
     setCentralWidget(client_);
-    session_.access.retry = std::move(retry);
     resize(kStartWidth, kStartHeight);
-    connect(menu_, &MainMenu::Command, this, &MainWindow::OnCommand);
-    loader_ = std::make_unique<TableLoader>(*this);
-    selection_ = std::make_unique<RecordSelection>(*this);
-
-    SetStatusText(QStringLiteral("Bitte wählen Sie eine DBase Datei zur Ansicht"));
-    loader_->AutomaticOpenAtStart();
+    ConnectMenu();
+    viewer_.Start();
 }
 
 MainWindow::~MainWindow() = default;
 
-RecordListView* MainWindow::CreateRecordList() {
+void MainWindow::ConnectMenu() {
+    connect(menu_->open, &QAction::triggered, this, [this] { viewer_.OpenTable(); });
+    connect(menu_->memo, &QAction::triggered, this, [this] { viewer_.OpenMemo(); });
+    connect(menu_->goTo, &QAction::triggered, this, [this] { viewer_.GoToRecord(); });
+    connect(menu_->end, &QAction::triggered, this, [this] { viewer_.End(); });
+    connect(menu_->help, &QAction::triggered, this, [this] { viewer_.ShowHelp(); });
+    connect(menu_->version, &QAction::triggered, this, [this] { viewer_.ShowVersion(); });
+}
+
+bool MainWindow::CreateRecordList() {
     recordList_ = new RecordListView(client_);
-    connect(recordList_, &RecordListView::Notify, this, &MainWindow::OnRecordListNotify);
+    connect(recordList_, &RecordListView::RowClicked, this,
+            [this](std::int32_t row) { viewer_.OnRowClick(row); });
+    connect(recordList_, &RecordListView::RowDoubleClicked, this,
+            [this](std::int32_t row) { viewer_.OnRowDoubleClick(row); });
+    connect(recordList_, &RecordListView::HeaderClicked, this, [this] { viewer_.OnHeaderClick(); });
     client_->SetRecordList(recordList_);
     recordList_->show();
-    return recordList_;
+    return true;
 }
 
 void MainWindow::DestroyRecordList() {
@@ -53,71 +70,73 @@ void MainWindow::DestroyRecordList() {
     }
 }
 
-void MainWindow::SetStatusText(const QString& text) {
+void MainWindow::ShowRecordList(bool visible) {
+    if (recordList_ != nullptr) {
+        recordList_->setVisible(visible);
+    }
+}
+
+void MainWindow::AddColumn(std::string_view heading, int width) {
+    if (recordList_ != nullptr) {
+        recordList_->AddColumn(FromBytes(heading), width);
+    }
+}
+
+void MainWindow::SetRows(const CellStore& cells) {
+    if (recordList_ != nullptr) {
+        recordList_->SetRows(cells);
+    }
+}
+
+void MainWindow::EnsureRowVisible(std::int32_t row) {
+    if (recordList_ != nullptr) {
+        recordList_->EnsureRowVisible(row);
+    }
+}
+
+void MainWindow::SetStatusText(std::string_view text) {
     StatusLine* status = client_->Status();
-    status->SetStatusText(text);
-    statusText_ = status->text();
-}
-
-void MainWindow::PaintStatusLineNow() {
-    if (client_->Status()->isVisible()) {
-        client_->Status()->repaint();
+    status->setText(FromBytes(text));
+    // A load blocks the window: its progress must show at once.
+    if (status->isVisible()) {
+        status->repaint();
     }
 }
 
-void MainWindow::OnCommand(int commandId) {
-    switch (commandId) {
-        case IDM_OPEN: loader_->OpenCommand(); break;
-        case IDM_MEMO: ShowMemo(); break;
-        case IDM_GOTO: selection_->GoToRecord(); break;
-        case IDM_END: Shutdown(); break;
-        case IDM_HELP: ShowHelp(); break;
-        case IDM_VERSION: ShowVersionBox(); break;
-        default: break;
-    }
+void MainWindow::EnableMemoItem(bool enabled) { menu_->memo->setEnabled(enabled); }
+
+std::optional<std::string> MainWindow::ShowOpenDialog(const OpenDialogRequest& request) {
+    return port_.ShowOpenDialog(this, request);
 }
 
-void MainWindow::OnRecordListNotify(int code) { selection_->HandleRecordListNotify(code); }
-
-void MainWindow::ShowMemo() {
-    const RecordListModel* model = recordList_ != nullptr ? recordList_->Model() : nullptr;
-    ShowMemoField(session_, HandleOf(this), model != nullptr ? &model->Cells() : nullptr, currentRecordRow_);
+void MainWindow::ShowGoToDialog() {
+    auto* dialog = new GoToDialog(this);
+    connect(dialog, &GoToDialog::Search, this,
+            [this](const QString& text) { viewer_.SearchRecord(text.toStdString()); });
+    dialog->show();
 }
 
-void MainWindow::ShowHelp() {
-    if (help_ != nullptr) {
-        help_->show();
-        help_->raise();
-        help_->activateWindow();
-        return;
+void MainWindow::ShowVersionBox() { (new VersionBox(this))->show(); }
+
+void MainWindow::ShowHelp(const std::string& helpFile) {
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(QFile::decodeName(QByteArray::fromStdString(helpFile)), this);
     }
-    const QString file = HelpWindow::FindHelpFile();
-    if (file.isEmpty()) {
-        port_.ShowMessageBox(HandleOf(this), "Die Hilfedatei tessaro.hlp wurde nicht gefunden.",
-                         "Tessaro Hilfe", BoxButtons::Ok | BoxIcon::Exclamation);
-        return;
-    }
-    help_ = new HelpWindow(file, this);
     help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
-void MainWindow::ShowVersionBox() {
-    auto* box = new VersionBox(this);
-    box->show();
+std::string MainWindow::ProgramFolder() {
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
-void MainWindow::Shutdown() {
-    if (shutDown_) {
-        return;
-    }
-    shutDown_ = true;
-    port_.BeepQuestion();
-    session_.access.files.CloseAll();
-    port_.PostQuit(0);
-}
+void MainWindow::BeepQuestion() { port_.BeepQuestion(); }
+
+void MainWindow::Quit(int exitCode) { port_.PostQuit(exitCode); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    Shutdown();
+    viewer_.End();
     event->accept();
 }
 

@@ -1,6 +1,7 @@
 #include "QtDesktop.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 
@@ -51,21 +52,24 @@ void QtDesktop::StartTextEditor(const std::string& fileName) {
     StartTextEditorDetached(QFile::decodeName(QByteArray::fromStdString(fileName)));
 }
 
-bool QtDesktop::ShowOpenDialog(QWidget* owner, OpenDialogRequest& request) {
+std::optional<std::string> QtDesktop::ShowOpenDialog(QWidget* owner,
+                                                     const OpenDialogRequest& request) {
     // Qt's own dialog, so that it speaks German with Qt's translations on every desktop.
-    QFileDialog dialog(owner, request.title, request.initialDirectory);
+    const QString initialDirectory = request.initialDirectory.empty()
+                                         ? QDir::currentPath()
+                                         : QString::fromStdString(request.initialDirectory);
+    QFileDialog dialog(owner, QString::fromStdString(request.title), initialDirectory);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode((request.flags & OFN_FILEMUSTEXIST) != 0 ? QFileDialog::ExistingFile
-                                                                 : QFileDialog::AnyFile);
-    dialog.setNameFilters(NameFiltersOf(request.filter));
-    dialog.setDefaultSuffix(request.defaultExtension);
-    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    if (chosen) {
-        request.fileName = dialog.selectedFiles().front();
+    dialog.setFileMode((request.flags & kOpenFileMustExist) != 0 ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
+    dialog.setNameFilters(NameFiltersOf(QString::fromStdString(request.filter)));
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
     }
-    return chosen;
+    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
 }
 
 void QtDesktop::BeepQuestion() { QApplication::beep(); }

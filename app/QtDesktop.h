@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 #include "app/FrontEndPort.h"
 
 namespace tessaro {
@@ -10,7 +12,8 @@ public:
     BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text,
                              std::string_view caption, BoxStyle style) override;
     void StartTextEditor(const std::string& fileName) override;
-    bool ShowOpenDialog(QWidget* owner, OpenDialogRequest& request) override;
+    std::optional<std::string> ShowOpenDialog(QWidget* owner,
+                                              const OpenDialogRequest& request) override;
     void BeepQuestion() override;
     void PostQuit(int exitCode) override;
 };

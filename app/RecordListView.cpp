@@ -1,10 +1,10 @@
 #include "RecordListView.h"
 
+#include <QCursor>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 
-#include "app/CommandIds.h"
 #include "app/RecordCellDelegate.h"
 
 namespace tessaro {
@@ -29,8 +29,19 @@ RecordListView::RecordListView(QWidget* parent) : QTreeView(parent), model_(new 
     header()->setSectionsClickable(true);
     header()->setSectionResizeMode(QHeaderView::Interactive);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    connect(header(), &QHeaderView::sectionClicked, this, [this](int) { emit Notify(LVN_COLUMNCLICK); });
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int) { emit HeaderClicked(); });
+    // Where the mouse is when the click is handled, not where it was pressed.
+    connect(this, &QAbstractItemView::clicked, this, [this] { emit RowClicked(RowUnderMouse()); });
+    connect(this, &QAbstractItemView::doubleClicked, this,
+            [this] { emit RowDoubleClicked(RowUnderMouse()); });
 }
+
+void RecordListView::AddColumn(const QString& heading, int width) {
+    model_->AddColumn(heading);
+    header()->resizeSection(model_->columnCount() - 1, width);
+}
+
+void RecordListView::SetRows(const CellStore& cells) { model_->SetRows(cells); }
 
 std::int32_t RecordListView::HitTest(const QPoint& globalPosition) const {
     const QPoint point = viewport()->mapFromGlobal(globalPosition);
@@ -40,6 +51,8 @@ std::int32_t RecordListView::HitTest(const QPoint& globalPosition) const {
     const QModelIndex index = indexAt(point);
     return index.isValid() ? index.row() : -1;
 }
+
+std::int32_t RecordListView::RowUnderMouse() const { return HitTest(QCursor::pos()); }
 
 void RecordListView::EnsureRowVisible(std::int32_t row) {
     const QModelIndex index = model_->index(row, 0);
@@ -60,19 +73,15 @@ void RecordListView::EnsureRowVisible(std::int32_t row) {
 
 void RecordListView::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && !releaseEndsDoubleClick_) {
-        emit Notify(NM_CLICK);
-    } else if (event->button() == Qt::RightButton) {
-        emit Notify(NM_RCLICK);
+    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid()) {
+        emit RowClicked(RowUnderMouse());
     }
-    releaseEndsDoubleClick_ = false;
 }
 
 void RecordListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTreeView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton) {
-        releaseEndsDoubleClick_ = true;
-        emit Notify(NM_DBLCLK);
+    if (event->button() == Qt::LeftButton && !indexAt(event->position().toPoint()).isValid()) {
+        emit RowDoubleClicked(RowUnderMouse());
     }
 }
 

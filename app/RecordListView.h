@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <QTreeView>
 
 #include "app/RecordListModel.h"
@@ -7,13 +9,17 @@
 namespace tessaro {
 
 // The record list: a report-style list of the records, one row each, single selection.
-// Clicks, double-clicks and header clicks are reported as the list's notifications.
 class RecordListView final : public QTreeView {
     Q_OBJECT
 public:
     explicit RecordListView(QWidget* parent);
 
     RecordListModel* Model() const { return model_; }
+
+    // A column of `width` pixels of the small system font the widths were first given in,
+    // scaled to the font the list shows.
+    void AddColumn(const QString& heading, int width);
+    void SetRows(const CellStore& cells);
 
     // The row under a point of the screen, or -1 when there is none.
     std::int32_t HitTest(const QPoint& globalPosition) const;
@@ -23,15 +29,21 @@ public:
     void EnsureRowVisible(std::int32_t row);
 
 signals:
-    void Notify(int code);
+    // A click of the left button in the list, and the row under the mouse when it is
+    // handled (-1 when it hit none). Clicks on rows come from the view's own clicked() and
+    // doubleClicked(); those beside the rows, which the view does not report, count too.
+    void RowClicked(std::int32_t row);
+    void RowDoubleClicked(std::int32_t row);
+    void HeaderClicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    std::int32_t RowUnderMouse() const;
+
     RecordListModel* model_;
-    bool releaseEndsDoubleClick_ = false;
 };
 
 }  // namespace tessaro

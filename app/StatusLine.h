@@ -9,11 +9,6 @@ class StatusLine final : public QLabel {
     Q_OBJECT
 public:
     explicit StatusLine(QWidget* parent);
-
-    // Shows at most the first 254 characters of the text.
-    void SetStatusText(const QString& text);
-
-    static constexpr int kMaxCharacters = 254;
 };
 
 }  // namespace tessaro

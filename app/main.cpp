@@ -24,10 +24,10 @@ int main(int argc, char** argv) {
     tessaro::MainWindow window(desktop);
     // The end of the desktop session ends the program as the window's close would.
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager&) { window.Shutdown(); });
+                     [&window](QSessionManager&) { window.Behaviour().End(); });
     window.show();
     application.exec();
-    window.State().access.files.CloseAll();
+    window.Behaviour().State().access.files.CloseAll();
     // Command-line arguments are ignored, and the program always ends with 0.
     return 0;
 }

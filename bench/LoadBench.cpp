@@ -26,10 +26,9 @@
 #include <QTranslator>
 
 #include "QuietFrontEnd.h"
-#include "app/CommandIds.h"
+#include "app/MainMenu.h"
 #include "app/MainWindow.h"
 #include "app/RecordListView.h"
-#include "app/RecordSelection.h"
 #include "app/Resources.h"
 
 namespace {
@@ -144,7 +143,7 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
               repaint();
           }));
     Print("search_ms", MedianMs(toTop, [&] {
-              window.Selection().SearchAndShow(QString::number(lastRow + 1));
+              window.Behaviour().SearchRecord(std::to_string(lastRow + 1));
               repaint();
           }));
 
@@ -159,9 +158,9 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
     };
     bool clicksHit = true;
     Print("click_ms", MedianMs(pointAtNextRow, [&] {
-              window.OnRecordListNotify(tessaro::NM_CLICK);
+              window.Behaviour().OnRowClick(list->HitTest(QCursor::pos()));
               repaint();
-              clicksHit = clicksHit && window.CurrentRecordRow() == clickRow;
+              clicksHit = clicksHit && window.Behaviour().CurrentRecordRow() == clickRow;
           }));
     // The same click as the mouse makes it: press and release through the list, which
     // also moves the selection and then notifies.
@@ -175,7 +174,7 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
               QCoreApplication::sendEvent(viewport, &press);
               QCoreApplication::sendEvent(viewport, &release);
               repaint();
-              clicksHit = clicksHit && window.CurrentRecordRow() == clickRow;
+              clicksHit = clicksHit && window.Behaviour().CurrentRecordRow() == clickRow;
           }));
 
     if (counter.listPaints - firstPaints < 4 * 2 * kRepetitions) {
@@ -245,7 +244,7 @@ int main(int argc, char** argv) {
         if (mode != Mode::Baseline) {
             QElapsedTimer timer;
             timer.start();
-            window.OnCommand(tessaro::IDM_OPEN);
+            window.Menu()->open->trigger();
             const double loadMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
             const int paintsInCommand = counter.listPaints;
             timer.start();

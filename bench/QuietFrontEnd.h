@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include <QFile>
 #include <QString>
 
 #include "app/FrontEndPort.h"
@@ -27,12 +28,12 @@ class QuietFrontEnd final : public FrontEndPort {
         return GiveUpAnswer(style);
     }
     void StartTextEditor(const std::string& /*fileName*/) override {}
-    bool ShowOpenDialog(QWidget* /*owner*/, OpenDialogRequest& request) override {
+    std::optional<std::string> ShowOpenDialog(QWidget* /*owner*/,
+                                              const OpenDialogRequest& /*request*/) override {
         if (table_.isEmpty()) {
-            return false;
+            return std::nullopt;
         }
-        request.fileName = table_;
-        return true;
+        return QFile::encodeName(table_).toStdString();
     }
     void BeepQuestion() override {}
     void PostQuit(int /*exitCode*/) override {}

@@ -3,12 +3,12 @@
 #include <memory>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <gtest/gtest.h>
 
 #include "FakeFrontEnd.h"
-#include "app/CommandIds.h"
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
 #include "app/RecordListView.h"
@@ -17,8 +17,9 @@
 
 namespace tessaro::test {
 
-// A window started in a fresh working folder, on a scripted desktop, with retries that
-// don't wait.
+// The Qt window started in a fresh working folder, on a scripted desktop, with retries
+// that don't wait. Its behaviour is tested without Qt (tests/viewer); these tests are for
+// what only the widgets do.
 class WindowFixture : public ::testing::Test {
 protected:
     WindowFixture() : previousFolder_(QDir::currentPath()) { QDir::setCurrent(QString::fromStdString(dir.Path())); }
@@ -29,26 +30,26 @@ protected:
 
     MainWindow& Start() {
         RetryPolicy retry;
-        retry.sleep = [this](std::chrono::milliseconds) { ++waits; };
+        retry.sleep = [](std::chrono::milliseconds) {};
         window = std::make_unique<MainWindow>(port, retry);
         window->show();
+        QCoreApplication::processEvents();
         return *window;
     }
 
-    // The open command with the dialog answering `path`.
+    // The open command from the menu, with the dialog answering `path`.
     void OpenByCommand(const std::string& path) {
-        port.chosenFile = QString::fromStdString(path);
-        window->OnCommand(IDM_OPEN);
+        port.chosenFile = path;
+        window->Menu()->open->trigger();
     }
 
     RecordListView* List() const { return window->RecordList(); }
-    QString Status() const { return window->StatusText(); }
-    QAction* MemoItem() const { return window->Menu()->Item(IDM_MEMO); }
+    QString Status() const { return QString::fromStdString(window->Behaviour().StatusText()); }
     QString Cell(int row, int column) const {
         return List()->Model()->data(List()->Model()->index(row, column), Qt::DisplayRole).toString();
     }
 
-    // A level 5 table with a memo field.
+    // A level 5 table with a memo field; record 2 refers to block 1.
     void MakeMemoTable(const std::string& name, int records = 3) {
         TableBuilder table;
         table.Field("NAME", 'C', 10).Field("NOTIZ", 'M', 10);
@@ -61,7 +62,6 @@ protected:
     TempDir dir;
     FakeFrontEnd port;
     std::unique_ptr<MainWindow> window;
-    int waits = 0;
 
 private:
     QString previousFolder_;

@@ -3,38 +3,35 @@
 #include <cstdint>
 #include <string>
 
-namespace tessaro {
+#include "viewer/WindowState.h"
 
-class MainWindow;
-class RecordListView;
+namespace tessaro {
 
 // Opening a table and loading it into the record list: by the open command, or at start
 // when the working folder holds exactly one table.
 class TableLoader {
 public:
-    explicit TableLoader(MainWindow& window) : window_(window) {}
+    explicit TableLoader(WindowState& state) : state_(state) {}
 
     // "&Anzeigen": a fresh, hidden list, the open dialog, the load, the memo item.
     void OpenCommand();
     // At start: the one table of the working folder, if there is exactly one.
     void AutomaticOpenAtStart();
 
+private:
     // The open dialog. False when the user cancelled: then the program is ending.
     bool ChooseTableFile();
     // 0: no file matches; 1: exactly one (now FileName); 2: more than one.
     std::int16_t FindSingleFile(const std::string& pattern);
-
+    void CreateHiddenRecordList();
     // Reads the table FileName into the record list; true when it is shown.
     bool LoadTable(bool setMemoItem);
-
+    bool FillList();
     void InsertRecordRows();
-    void AddRecordNumberColumn(RecordListView* list);
-    void AddFieldColumns(RecordListView* list);
+    void AddRecordNumberColumn();
+    void AddFieldColumns();
 
-private:
-    void CreateHiddenRecordList();
-
-    MainWindow& window_;
+    WindowState& state_;
 };
 
 }  // namespace tessaro

@@ -1,0 +1,186 @@
+// Opening a table by command: the open dialog, the load, its status texts and the memo
+// item, and every way a load can fail.
+
+#include <new>
+
+#include "ViewerFixture.h"
+
+namespace tessaro {
+namespace {
+
+using test::FakeWindow;
+using test::TableBuilder;
+
+class TableLoadingTest : public test::ViewerFixture {};
+
+TEST_F(TableLoadingTest, TheOpenDialogAsksForADbfFile) {
+    Start();
+    OpenByCommand(dir.File("missing.dbf"));
+    ASSERT_EQ(window.dialogRequests.size(), 1u);
+    const OpenDialogRequest& request = window.dialogRequests[0];
+    EXPECT_EQ(request.title, "DBF Datei öffnen :");
+    EXPECT_EQ(request.fileName, "*.DBF");
+    EXPECT_EQ(request.initialDirectory, "") << "the current folder";
+    EXPECT_EQ(request.filter, "dbf Datei|*.dbf|Alle Dateien|*.*");
+    EXPECT_EQ(request.defaultExtension, "dbf");
+    EXPECT_EQ(request.flags, 0x201004u);
+}
+
+TEST_F(TableLoadingTest, AChosenTableIsShownWithItsFullPath) {
+    MakeMemoTable("kunden.dbf", 5);
+    Start();
+    ASSERT_EQ(window.listsCreated, 1) << "opened at start";
+    OpenByCommand(dir.File("kunden.dbf"));
+    EXPECT_EQ(window.listsCreated, 2) << "every open command starts from a fresh list";
+    EXPECT_TRUE(window.listVisible);
+    EXPECT_EQ(window.Status(), dir.File("kunden.dbf") + ", 5 Records, Format DBase 5");
+    EXPECT_EQ(window.memoItemEnabled, true);
+    ASSERT_NE(window.rows, nullptr);
+    EXPECT_EQ(window.rows->RowCount(), 5);
+    EXPECT_EQ(window.columns.size(), 3u);
+}
+
+TEST_F(TableLoadingTest, TheMemoItemFollowsTheTableOpenedByCommand) {
+    MakeMemoTable("mit.dbf");
+    TableBuilder().Field("A", 'C', 1).WriteTo(dir.File("ohne.dbf"));
+    TableBuilder().Field("A", 'C', 1).HeaderLength(0).WriteTo(dir.File("kaputt.dbf"));
+    Start();
+    OpenByCommand(dir.File("mit.dbf"));
+    EXPECT_EQ(window.memoItemEnabled, true);
+    OpenByCommand(dir.File("kaputt.dbf"));
+    EXPECT_EQ(window.memoItemEnabled, true) << "a failed open keeps the earlier state";
+    OpenByCommand(dir.File("ohne.dbf"));
+    EXPECT_EQ(window.memoItemEnabled, false);
+}
+
+TEST_F(TableLoadingTest, ALevel7TableWithoutRecordsShowsItsColumns) {
+    TableBuilder(0x04).Field("ZAHL", 'I', 4).Field("WERT", 'O', 8).WriteTo(dir.File("leer.dbf"));
+    TableBuilder().WriteTo(dir.File("other.dbf"));
+    Start();
+    OpenByCommand(dir.File("leer.dbf"));
+    EXPECT_EQ(window.rows->RowCount(), 0);
+    EXPECT_EQ(window.columns.size(), 3u);
+    EXPECT_TRUE(window.listVisible);
+    EXPECT_EQ(window.Status(), dir.File("leer.dbf") + ", 0 Records, Format DBase 7");
+}
+
+TEST_F(TableLoadingTest, ATableOfThreeRecordsHasThreeRowsInOrder) {
+    TableBuilder().Field("NR", 'N', 3).Record({"7"}).Record({"8"}).Record({"9"}).WriteTo(dir.File("t.dbf"));
+    Start();
+    ASSERT_EQ(window.rows->RowCount(), 3);
+    EXPECT_EQ(window.Cell(0, 1), "7");
+    EXPECT_EQ(window.Cell(2, 1), "9");
+}
+
+TEST_F(TableLoadingTest, CancellingTheDialogEndsTheProgram) {
+    Start();
+    window.chosenFile.reset();
+    viewer->OpenTable();
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text,
+              "Sie haben kein dbf File ausgewählt.\r\nDer Viewer kann nur DBase Dateien\r\nöffnen.");
+    EXPECT_EQ(window.boxes[0].caption, "Tessaro Dateifehler - Benutzerabbruch");
+    EXPECT_EQ(window.boxes[0].style, BoxButtons::Ok | BoxIcon::Stop);
+    EXPECT_EQ(window.boxes[0].owner, FakeWindow::kOwner);
+    EXPECT_EQ(window.quits, std::vector<int>{0});
+    EXPECT_EQ(window.beeps, 0) << "no shutdown sound";
+    EXPECT_EQ(window.Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht") << "nothing was read";
+}
+
+TEST_F(TableLoadingTest, AnInvalidHeaderLeavesAHiddenEmptyList) {
+    MakeMemoTable("gut.dbf");
+    TableBuilder().Field("A", 'C', 1).RecordLength(0).WriteTo(dir.File("kaputt.dbf"));
+    Start();
+    OpenByCommand(dir.File("gut.dbf"));
+    OpenByCommand(dir.File("kaputt.dbf"));
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "Dateikopf enthält folgende Fehler : \r - Ungültige Feldanzahl");
+    EXPECT_EQ(window.Status(), "Datei ist gesperrt");
+    EXPECT_TRUE(window.hasList);
+    EXPECT_FALSE(window.listVisible) << "the previous table is no longer shown";
+    EXPECT_EQ(window.rows->RowCount(), 0);
+    EXPECT_EQ(window.columns, (std::vector<FakeWindow::Column>{{"Satznr.", 45}}));
+}
+
+TEST_F(TableLoadingTest, AMissingTableIsReportedAndNothingIsCreated) {
+    Start();
+    OpenByCommand(dir.File("weg.dbf"));
+    ASSERT_EQ(window.boxes.size(), 2u);
+    EXPECT_EQ(window.boxes[0].text, "Datei nicht gefunden !\r\nMorvane wird beendet");
+    EXPECT_EQ(window.boxes[1].text, "Die Datei " + dir.File("weg.dbf") + "\r\nist gesperrt.");
+    EXPECT_EQ(window.Status(), "Datei ist gesperrt");
+    EXPECT_EQ(waits, 500) << "every failure is retried 500 times";
+    EXPECT_FALSE(std::filesystem::exists(dir.File("weg.dbf")));
+}
+
+TEST_F(TableLoadingTest, ATableLockedWhileReadingIsReported) {
+    // A table of more than 128 fields: its notice comes after the header was read and
+    // before the records are, and that is when another program takes the table.
+    Start();
+    TableBuilder table;
+    for (int i = 1; i <= 130; ++i) {
+        table.Field(std::string("F").append(std::to_string(i)), 'C', 1);
+    }
+    table.Record(std::vector<std::string>(130, "x")).WriteTo(dir.File("breit.dbf"));
+    window.onBox = [this](const test::ShownBox& box) {
+        if (box.text.starts_with("Die Tabelle hat 130 Felder.")) {
+            viewer->State().access.files.TryOpen(dir.File("breit.dbf"), OpenMode::Binary);
+        }
+    };
+    OpenByCommand(dir.File("breit.dbf"));
+    ASSERT_EQ(window.boxes.size(), 3u);
+    EXPECT_EQ(window.boxes[1].text, "Zugriffskonflikt !");
+    EXPECT_EQ(window.boxes[2].text,
+              "Die Datei " + dir.File("breit.dbf") + "\r\nwurde während des lesens gesperrt.");
+    EXPECT_EQ(window.boxes[2].caption, "Tessaro Programminfo");
+    EXPECT_EQ(window.boxes[2].style, BoxButtons::Ok | BoxIcon::Stop);
+    EXPECT_EQ(window.boxes[2].owner, FakeWindow::kOwner);
+    EXPECT_EQ(window.Status(), "Lese Datei ....");
+    EXPECT_FALSE(window.listVisible);
+    EXPECT_EQ(window.rows->RowCount(), 1) << "rows and columns are in place";
+    EXPECT_EQ(window.columns.size(), 129u);
+}
+
+TEST_F(TableLoadingTest, WithoutARecordListTheLoadRunsOnWithoutColumns) {
+    MakeMemoTable("t.dbf");
+    window.listCanBeMade = false;
+    Start();
+    EXPECT_EQ(window.Status(), "t.dbf, 3 Records, Format DBase 5");
+    EXPECT_TRUE(window.columns.empty());
+    EXPECT_EQ(window.rows, nullptr);
+    viewer->SearchRecord("1");
+    EXPECT_TRUE(window.rowsBroughtIntoView.empty());
+}
+
+TEST_F(TableLoadingTest, ATableTooBigForTheMemoryLeavesAnEmptyListAndTheProgramRunning) {
+    MakeMemoTable("t.dbf", 5);
+    Start();
+    window.onSetRows = [](const CellStore& cells) {
+        if (cells.RowCount() == 5) {
+            throw std::bad_alloc();
+        }
+    };
+    OpenByCommand(dir.File("t.dbf"));
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "nicht genügend Arbeitsspeicher !\r\nMorvane wird beendet");
+    EXPECT_EQ(window.Status(), "Datei ist gesperrt");
+    EXPECT_FALSE(window.listVisible);
+    EXPECT_EQ(window.rows->RowCount(), 0);
+    EXPECT_EQ(viewer->State().access.files.OpenCount(), 0);
+    EXPECT_TRUE(window.quits.empty());
+    window.onSetRows = nullptr;
+    OpenByCommand(dir.File("t.dbf"));
+    EXPECT_EQ(window.Status(), dir.File("t.dbf") + ", 5 Records, Format DBase 5") << "and it goes on";
+}
+
+TEST_F(TableLoadingTest, TheTableIsNeitherChangedNorAccompanied) {
+    MakeMemoTable("kunden.dbf");
+    test::FolderSnapshot snapshot(dir.Path());
+    Start();
+    OpenByCommand(dir.File("kunden.dbf"));
+    EXPECT_EQ(snapshot.Differences(), "");
+    EXPECT_EQ(viewer->State().access.files.OpenCount(), 0);
+}
+
+}  // namespace
+}  // namespace tessaro

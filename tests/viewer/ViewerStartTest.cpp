@@ -1,0 +1,175 @@
+// The window's frame: start, the automatic open, the columns, the status line, help,
+// version and the end of the program.
+
+#include <sys/stat.h>
+
+#include "ViewerFixture.h"
+#include "viewer/ColumnWidths.h"
+
+namespace tessaro {
+namespace {
+
+using test::FakeWindow;
+using test::TableBuilder;
+
+class ViewerStartTest : public test::ViewerFixture {};
+
+TEST_F(ViewerStartTest, StartsWithThePromptAndNoList) {
+    Start();
+    EXPECT_EQ(window.Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht");
+    EXPECT_EQ(window.listsCreated, 0);
+    EXPECT_FALSE(viewer->HasRecordList());
+    EXPECT_FALSE(window.memoItemEnabled.has_value()) << "the memo item stays as the menu has it";
+}
+
+TEST_F(ViewerStartTest, TheOneTableOfTheFolderIsShownAtStart) {
+    MakeMemoTable("KUNDEN.DBF");
+    Start();
+    ASSERT_TRUE(window.hasList);
+    EXPECT_TRUE(window.listVisible);
+    EXPECT_EQ(window.statusTexts,
+              (std::vector<std::string>{"Bitte wählen Sie eine DBase Datei zur Ansicht", "Lese Datei ....",
+                                        "KUNDEN.DBF, 3 Records, Format DBase 5"}));
+    EXPECT_FALSE(window.memoItemEnabled.has_value()) << "the automatic open leaves the memo item alone";
+    ASSERT_NE(window.rows, nullptr);
+    EXPECT_EQ(window.rows->RowCount(), 3);
+    EXPECT_EQ(window.Cell(1, 1), "Kunde 2   ");
+    EXPECT_EQ(window.Cell(1, 2), "Block: 1");
+    EXPECT_EQ(window.rows->RowImage(1), kMemoRowImage);
+    EXPECT_EQ(window.rows->RowImage(0), kRowImage);
+    EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST_F(ViewerStartTest, NoOrSeveralTablesLeaveTheWindowEmpty) {
+    Start();
+    EXPECT_EQ(window.listsCreated, 0);
+    MakeMemoTable("a.dbf");
+    MakeMemoTable("B.DBF");
+    std::filesystem::create_directory(dir.File("ordner.dbf"));
+    window = FakeWindow();
+    Start();
+    EXPECT_EQ(window.listsCreated, 0);
+    EXPECT_EQ(window.Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht");
+}
+
+TEST_F(ViewerStartTest, AFolderNamedLikeATableIsNoTable) {
+    std::filesystem::create_directory(dir.File("ordner.dbf"));
+    MakeMemoTable("t.dbf");
+    Start();
+    EXPECT_EQ(window.Status(), "t.dbf, 3 Records, Format DBase 5");
+}
+
+TEST_F(ViewerStartTest, TheColumnsFollowTheFields) {
+    TableBuilder(0x04)
+        .Field("NAME", 'C', 30)
+        .Field("ABCDEFGHIJKL", 'N', 6)
+        .Field("AB", 'C', 2)
+        .Field("GR\x99\xE1", 'C', 1)
+        .WriteTo(dir.File("t.dbf"));
+    Start();
+    EXPECT_EQ(window.columns, (std::vector<FakeWindow::Column>{{"Satznr.", 45},
+                                                              {"NAME", 200},
+                                                              {"ABCDEFGHIJKL", 108},
+                                                              {"AB", 18},
+                                                              {"GRÖß", 36}}));
+}
+
+TEST(ColumnWidths, FollowTheLengthsOfValueAndName) {
+    const auto width = [](const std::string& name, int length) {
+        FieldDesc field;
+        field.FieldName = name;
+        field.FieldLength = static_cast<std::int16_t>(length);
+        return ColumnWidth(field);
+    };
+    EXPECT_EQ(width("NAME", 30), 200) << "8 x 30 = 240, capped";
+    EXPECT_EQ(width("ABCDEFGHIJKL", 6), 108);
+    EXPECT_EQ(width("AB", 2), 18) << "equal lengths take the name";
+    EXPECT_EQ(width("AB", 3), 24);
+    EXPECT_EQ(width("", 0), 0);
+    EXPECT_EQ(width(std::string(32, 'X'), 1), 200);
+}
+
+TEST_F(ViewerStartTest, ALongStatusTextIsCutToItsFirst254Characters) {
+    // A path of umlauts: characters are counted, not bytes, and none is split.
+    const std::string folder = dir.File(std::string(120, 'x'));
+    std::filesystem::create_directory(folder);
+    std::string name;
+    for (int i = 0; i < 60; ++i) {
+        name += "ä";
+    }
+    const std::string path = folder + "/" + name + ".dbf";
+    MakeMemoTable(std::string(120, 'x') + "/" + name + ".dbf");
+    Start();
+    OpenByCommand(path);
+    const std::string full = path + ", 3 Records, Format DBase 5";
+    std::string expected;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < full.size() && characters < 254; ++characters) {
+        const std::size_t length = (static_cast<unsigned char>(full[i]) & 0xE0) == 0xC0 ? 2 : 1;
+        expected += full.substr(i, length);
+        i += length;
+    }
+    EXPECT_EQ(window.Status(), expected);
+    EXPECT_EQ(viewer->State().tableInfo.FileName, path) << "the path itself is kept whole";
+}
+
+TEST_F(ViewerStartTest, EveryVersionCommandOpensOneMoreBox) {
+    Start();
+    viewer->ShowVersion();
+    viewer->ShowVersion();
+    EXPECT_EQ(window.versionBoxes, 2);
+}
+
+TEST_F(ViewerStartTest, EndingBeepsClosesEveryFileAndQuitsWithZeroOnce) {
+    MakeMemoTable("t.dbf");
+    Start();
+    ASSERT_NE(viewer->State().access.files.TryOpen(dir.File("t.dbf"), OpenMode::Binary).number, 0);
+    viewer->End();
+    viewer->End();  // the close that follows "Ende", or the end of the session
+    EXPECT_EQ(window.beeps, 1);
+    EXPECT_EQ(window.quits, std::vector<int>{0});
+    EXPECT_EQ(viewer->State().access.files.OpenCount(), 0);
+    viewer->OpenTable();
+    EXPECT_TRUE(window.dialogRequests.empty()) << "nothing starts once the program ends";
+}
+
+TEST_F(ViewerStartTest, AMissingHelpFileIsReported) {
+    Start();
+    viewer->ShowHelp();
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "Die Hilfedatei tessaro.hlp wurde nicht gefunden.");
+    EXPECT_EQ(window.boxes[0].caption, "Tessaro Hilfe");
+    EXPECT_EQ(window.boxes[0].style, BoxButtons::Ok | BoxIcon::Exclamation);
+    EXPECT_EQ(window.boxes[0].owner, FakeWindow::kOwner);
+    EXPECT_TRUE(window.helpShown.empty());
+}
+
+TEST_F(ViewerStartTest, HelpIsLookedForInTheWorkingFolderThenBesideTheProgram) {
+    test::TempDir program;
+    std::filesystem::create_directories(program.File("bin"));
+    std::filesystem::create_directories(program.File("share/tessaro"));
+    window.programFolder = program.File("bin");
+    Start();
+    test::WriteFile(program.File("share/tessaro/tessaro.hlp"), "<p>installiert</p>");
+    viewer->ShowHelp();
+    test::WriteFile(program.File("bin/tessaro.hlp"), "<p>daneben</p>");
+    viewer->ShowHelp();
+    test::WriteFile(dir.File("tessaro.hlp"), "<p>hier</p>");
+    viewer->ShowHelp();
+    EXPECT_EQ(window.helpShown,
+              (std::vector<std::string>{program.File("bin/../share/tessaro/tessaro.hlp"),
+                                        program.File("bin/tessaro.hlp"), "tessaro.hlp"}));
+    EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST_F(ViewerStartTest, AHelpFileThatIsNoFileIsNotShown) {
+    // A FIFO would freeze the window for good, a folder is no document.
+    ASSERT_EQ(::mkfifo(dir.File("tessaro.hlp").c_str(), 0600), 0);
+    Start();
+    viewer->ShowHelp();
+    EXPECT_TRUE(window.helpShown.empty());
+    ASSERT_EQ(window.boxes.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tessaro

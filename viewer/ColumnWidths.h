@@ -1,0 +1,15 @@
+#pragma once
+
+#include "table/TableInfo.h"
+
+namespace tessaro {
+
+// Column widths in pixels of the small system font the list was first laid out in; the
+// front ends scale them to the font they show.
+inline constexpr int kRecordNumberColumnWidth = 45;
+
+// A field's column: 8 pixels per byte of the value when the name is shorter than the
+// value, else 9 per character of the name; at most 200.
+int ColumnWidth(const FieldDesc& field);
+
+}  // namespace tessaro

@@ -1,0 +1,77 @@
+#include "Viewer.h"
+
+#include "fileio/SmallFile.h"
+
+namespace tessaro {
+
+Viewer::Viewer(WindowPort& window, DesktopPort& desktop, RetryPolicy retry)
+    : state_(window, desktop), loader_(state_), selection_(state_) {
+    state_.session.access.retry = std::move(retry);
+}
+
+void Viewer::Start() {
+    state_.SetStatusText("Bitte wählen Sie eine DBase Datei zur Ansicht");
+    loader_.AutomaticOpenAtStart();
+}
+
+void Viewer::OpenTable() {
+    if (!ended_) {
+        loader_.OpenCommand();
+    }
+}
+
+void Viewer::OpenMemo() { selection_.ShowMemo(); }
+
+void Viewer::GoToRecord() { state_.window.ShowGoToDialog(); }
+
+void Viewer::ShowHelp() {
+    const std::string file = FindHelpFile();
+    if (file.empty()) {
+        state_.session.Desktop().ShowMessageBox(
+            state_.Owner(), std::string("Die Hilfedatei ") + kHelpFileName + " wurde nicht gefunden.",
+            "Tessaro Hilfe", BoxButtons::Ok | BoxIcon::Exclamation);
+        return;
+    }
+    state_.window.ShowHelp(file);
+}
+
+void Viewer::ShowVersion() { state_.window.ShowVersionBox(); }
+
+void Viewer::End() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    state_.window.BeepQuestion();
+    state_.session.access.files.CloseAll();
+    state_.window.Quit(0);
+}
+
+void Viewer::OnRowClick(std::int32_t row) { selection_.OnClick(row); }
+
+void Viewer::OnRowDoubleClick(std::int32_t row) { selection_.OnDoubleClick(row); }
+
+void Viewer::OnHeaderClick() { selection_.OnHeaderClick(); }
+
+void Viewer::SearchRecord(std::string_view text) { selection_.SearchAndShow(text); }
+
+std::string Viewer::FindHelpFile() {
+    std::string programFolder = state_.window.ProgramFolder();
+    if (!programFolder.empty() && programFolder.back() != '/') {
+        programFolder += '/';
+    }
+    const std::string candidates[] = {
+        kHelpFileName,
+        programFolder + kHelpFileName,
+        programFolder + "../share/tessaro/" + kHelpFileName,
+        std::string(TESSARO_DATA_DIR "/tessaro/") + kHelpFileName,
+    };
+    for (const std::string& candidate : candidates) {
+        if (ReadSmallFile(candidate, kHelpFileMaxBytes)) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
+}  // namespace tessaro

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "viewer/RecordSelection.h"
+#include "viewer/TableLoader.h"
+#include "viewer/WindowState.h"
+
+namespace tessaro {
+
+// What the program's window does, whatever desktop draws it: the commands of its menu, the
+// reactions to the record list, the load of a table and the end of the program. A front
+// end creates one Viewer for its window, forwards every command and event to it and draws
+// what the viewer asks of its WindowPort; message boxes and the text editor go through
+// the DesktopPort.
+class Viewer {
+public:
+    Viewer(WindowPort& window, DesktopPort& desktop, RetryPolicy retry = {});
+
+    // When the window has been created: the prompt in the status line, then the one table
+    // of the working folder, if there is exactly one.
+    void Start();
+
+    // The menu commands.
+    void OpenTable();  // "&Anzeigen"
+    void OpenMemo();   // "&Memofeld öffnen"
+    void GoToRecord(); // "&Gehe zu Satz .."
+    void ShowHelp();   // "&Hilfe"
+    void ShowVersion();
+    // "&Ende", the window's close button and the end of the desktop session alike: the
+    // question sound, every file closed, the event loop ended with 0. Only the first call
+    // counts.
+    void End();
+
+    // The record list: `row` is the row under the mouse when the click is handled, -1 when
+    // the click hit none.
+    void OnRowClick(std::int32_t row);
+    void OnRowDoubleClick(std::int32_t row);
+    void OnHeaderClick();
+
+    // The search of a go-to dialog.
+    void SearchRecord(std::string_view text);
+
+    // What the window shows, for front ends and tests.
+    const CellStore& Cells() const { return state_.cells; }
+    bool HasRecordList() const { return state_.hasRecordList; }
+    std::int32_t CurrentRecordRow() const { return state_.currentRecordRow; }
+    const std::string& StatusText() const { return state_.statusText; }
+    Session& State() { return state_.session; }
+
+    // The help document's name, and where it is looked for: the working folder, beside the
+    // program, the data folder relative to the program and the installed data folder.
+    static constexpr const char* kHelpFileName = "tessaro.hlp";
+    // The help document and what it shows are read only up to this size each.
+    static constexpr std::size_t kHelpFileMaxBytes = 16 << 20;
+    std::string FindHelpFile();
+
+private:
+    WindowState state_;
+    TableLoader loader_;
+    RecordSelection selection_;
+    bool ended_ = false;
+};
+
+}  // namespace tessaro
