@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace tessaro {
@@ -16,7 +17,18 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* owner) : QTextBrowser(o
 }
 
 QString HelpWindow::FindHelpFile() {
-    for (const QString& folder : {QDir::currentPath(), QCoreApplication::applicationDirPath()}) {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    // A help in the working folder wins, as it always did; beside the program is where the
+    // build tree has it. An installed tree keeps it in share/tessaro: looked for relative
+    // to the program first, so that a tree unpacked or moved elsewhere uses its own help,
+    // then in the data folder the build was configured for.
+    const QString folders[] = {
+        QDir::currentPath(),
+        programFolder,
+        QDir(programFolder).filePath(QStringLiteral("../share/tessaro")),
+        QFile::decodeName(TESSARO_DATA_DIR),
+    };
+    for (const QString& folder : folders) {
         const QString candidate = QDir(folder).filePath(QString::fromLatin1(kHelpFileName));
         if (QFileInfo(candidate).isFile()) {
             return candidate;

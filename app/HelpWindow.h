@@ -10,7 +10,8 @@ class HelpWindow final : public QTextBrowser {
 public:
     HelpWindow(const QString& fileName, QWidget* owner);
 
-    // The help file in the working folder, else beside the program; empty when neither.
+    // The help file in the working folder, else beside the program, else in ../share/tessaro
+    // relative to the program, else in the installed data folder; empty when none has it.
     static QString FindHelpFile();
 
     static constexpr const char* kHelpFileName = "tessaro.hlp";
