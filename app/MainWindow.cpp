@@ -131,6 +131,8 @@ std::string MainWindow::ProgramFolder() {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
+std::string MainWindow::DataFolder() { return TESSARO_DATA_DIR; }
+
 void MainWindow::BeepQuestion() { port_.BeepQuestion(); }
 
 void MainWindow::Quit(int exitCode) { port_.PostQuit(exitCode); }

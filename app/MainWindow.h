@@ -51,6 +51,7 @@ private:
     void ShowVersionBox() override;
     void ShowHelp(const std::string& helpFile) override;
     std::string ProgramFolder() override;
+    std::string DataFolder() override;
     void BeepQuestion() override;
     void Quit(int exitCode) override;
 

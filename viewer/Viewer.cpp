@@ -64,7 +64,7 @@ std::string Viewer::FindHelpFile() {
         kHelpFileName,
         programFolder + kHelpFileName,
         programFolder + "../share/tessaro/" + kHelpFileName,
-        std::string(TESSARO_DATA_DIR "/tessaro/") + kHelpFileName,
+        state_.window.DataFolder() + "/" + kHelpFileName,
     };
     for (const std::string& candidate : candidates) {
         if (ReadSmallFile(candidate, kHelpFileMaxBytes)) {

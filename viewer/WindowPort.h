@@ -65,8 +65,10 @@ public:
     virtual void ShowVersionBox() = 0;
     // The help document in a window (or the desktop's viewer for it).
     virtual void ShowHelp(const std::string& helpFile) = 0;
-    // The folder the program was started from, where its help lies beside it.
+    // The folder the program was started from, where its help lies beside it, and the
+    // folder of its data where it was installed (as it was built for).
     virtual std::string ProgramFolder() = 0;
+    virtual std::string DataFolder() = 0;
 
     // The system's question sound.
     virtual void BeepQuestion() = 0;

@@ -61,6 +61,7 @@ public:
     void ShowVersionBox() override { ++versionBoxes; }
     void ShowHelp(const std::string& helpFile) override { helpShown.push_back(helpFile); }
     std::string ProgramFolder() override { return programFolder; }
+    std::string DataFolder() override { return dataFolder; }
     void BeepQuestion() override { ++beeps; }
     void Quit(int exitCode) override { quits.push_back(exitCode); }
 
@@ -94,6 +95,7 @@ public:
     int versionBoxes = 0;
     std::vector<std::string> helpShown;
     std::string programFolder = "/nirgends/bin";
+    std::string dataFolder = "/nirgends/share/tessaro";
     int beeps = 0;
     std::vector<int> quits;
     std::vector<std::string> editorStarts;

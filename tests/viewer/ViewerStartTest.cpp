@@ -144,20 +144,25 @@ TEST_F(ViewerStartTest, AMissingHelpFileIsReported) {
     EXPECT_TRUE(window.helpShown.empty());
 }
 
-TEST_F(ViewerStartTest, HelpIsLookedForInTheWorkingFolderThenBesideTheProgram) {
+TEST_F(ViewerStartTest, HelpIsLookedForInTheWorkingFolderThenBesideTheProgramThenInstalled) {
     test::TempDir program;
     std::filesystem::create_directories(program.File("bin"));
     std::filesystem::create_directories(program.File("share/tessaro"));
+    std::filesystem::create_directories(program.File("usr/share/tessaro"));
     window.programFolder = program.File("bin");
+    window.dataFolder = program.File("usr/share/tessaro");
     Start();
-    test::WriteFile(program.File("share/tessaro/tessaro.hlp"), "<p>installiert</p>");
+    test::WriteFile(program.File("usr/share/tessaro/tessaro.hlp"), "<p>installiert</p>");
+    viewer->ShowHelp();
+    test::WriteFile(program.File("share/tessaro/tessaro.hlp"), "<p>neben dem Programm</p>");
     viewer->ShowHelp();
     test::WriteFile(program.File("bin/tessaro.hlp"), "<p>daneben</p>");
     viewer->ShowHelp();
     test::WriteFile(dir.File("tessaro.hlp"), "<p>hier</p>");
     viewer->ShowHelp();
     EXPECT_EQ(window.helpShown,
-              (std::vector<std::string>{program.File("bin/../share/tessaro/tessaro.hlp"),
+              (std::vector<std::string>{program.File("usr/share/tessaro/tessaro.hlp"),
+                                        program.File("bin/../share/tessaro/tessaro.hlp"),
                                         program.File("bin/tessaro.hlp"), "tessaro.hlp"}));
     EXPECT_TRUE(window.boxes.empty());
 }
