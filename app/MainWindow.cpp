@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/ClientArea.h"
+#include "app/DataFolder.h"
 #include "app/GoToDialog.h"
 #include "app/HelpWindow.h"
 #include "app/MainMenu.h"
@@ -131,7 +132,7 @@ std::string MainWindow::ProgramFolder() {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
-std::string MainWindow::DataFolder() { return TESSARO_DATA_DIR; }
+std::string MainWindow::DataFolder() { return InstalledDataFolder(); }
 
 void MainWindow::BeepQuestion() { port_.BeepQuestion(); }
 

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "builder/TableBuilder.h"
+
 namespace {
 
 constexpr std::uint32_t kRecords = 65536;
@@ -317,12 +319,6 @@ class TableFile {
     std::string buffer_;
 };
 
-void PutLittleEndian(std::string& bytes, std::size_t offset, std::uint32_t value, int width) {
-    for (int i = 0; i < width; ++i) {
-        bytes[offset + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
-    }
-}
-
 std::size_t RecordLength(const std::vector<Field>& fields) {
     std::size_t length = 1;  // the deletion flag
     for (const Field& field : fields) {
@@ -334,32 +330,15 @@ std::size_t RecordLength(const std::vector<Field>& fields) {
 // The header of either level: the fixed part, one descriptor a field, the terminator.
 // The date of last change is fixed, so that the bytes never depend on the day of the run.
 std::string Header(std::uint8_t version, const std::vector<Field>& fields) {
-    const bool level7 = version == 0x04;
-    const std::size_t first = level7 ? 68 : 32;
-    const std::size_t size = level7 ? 48 : 32;
-    const std::size_t nameWidth = level7 ? 32 : 11;
-    const std::size_t lengthAt = level7 ? 33 : 16;
-    std::string header(first + size * fields.size() + 1, '\0');
-    header[0] = static_cast<char>(version);
-    header[1] = 124;  // 2024-06-01, the year counted from 1900
-    header[2] = 6;
-    header[3] = 1;
-    PutLittleEndian(header, 4, kRecords, 4);
-    PutLittleEndian(header, 8, static_cast<std::uint32_t>(header.size()), 2);
-    PutLittleEndian(header, 10, static_cast<std::uint32_t>(RecordLength(fields)), 2);
-    if (level7) {
-        std::memcpy(&header[32], "DB850DE0", 8);  // the language driver
+    tessaro::test::TableBuilder table(version);
+    table.LastUpdate(2024, 6, 1).RecordCount(kRecords);
+    if (table.IsLevel7()) {
+        table.LanguageDriver("DB850DE0");
     }
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        char* descriptor = &header[first + size * i];
-        std::memcpy(descriptor, fields[i].name,
-                    std::min(std::strlen(fields[i].name), nameWidth - 1));
-        descriptor[nameWidth] = fields[i].type;
-        descriptor[lengthAt] = static_cast<char>(fields[i].length);
-        descriptor[lengthAt + 1] = static_cast<char>(fields[i].decimals);
+    for (const Field& field : fields) {
+        table.Field(field.name, field.type, field.length, field.decimals);
     }
-    header.back() = 0x0D;
-    return header;
+    return table.HeaderBytes();
 }
 
 struct Day {

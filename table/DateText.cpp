@@ -1,9 +1,10 @@
 #include "DateText.h"
 
+#include <bit>
 #include <cmath>
 #include <cstring>
 
-#include "table/ByteOrder.h"
+#include "table/DbfFormat.h"
 
 namespace tessaro {
 
@@ -89,7 +90,8 @@ std::string DayNumberToDate(std::int64_t dayNumber) {
 }
 
 std::size_t FormatTimestampInto(std::string_view eightBytes, char* out) {
-    const double sinceEpoch = BigEndianDouble(eightBytes) - kEpoch1900Ms;
+    const double sinceEpoch =
+        std::bit_cast<double>(dbf::ReadBigEndian(eightBytes.substr(eightBytes.size() - 8))) - kEpoch1900Ms;
     constexpr double kEnd = static_cast<double>((kLastDayNumber + 1) * kMsPerDay);
     if (!(sinceEpoch >= 0 && sinceEpoch < kEnd)) {
         std::memcpy(out, kTimestampMask.data(), kTimestampMask.size());

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "table/ByteOrder.h"
 #include "table/DateText.h"
+#include "table/DbfFormat.h"
 #include "table/NumberText.h"
 #include "table/TextConversion.h"
 
@@ -66,7 +66,7 @@ char* PutInteger(char* p, std::string_view raw) {
     if (raw.size() < 4 || AllZero(raw)) {
         return p;
     }
-    const auto value = static_cast<std::int64_t>(BigEndianUInt32(raw)) - kIntegerBias;
+    const auto value = static_cast<std::int64_t>(dbf::ReadBigEndian(raw.substr(raw.size() - 4))) - kIntegerBias;
     return p + FormatNumberTextInto(static_cast<double>(value), p);
 }
 
@@ -76,7 +76,7 @@ char* PutDouble(char* p, std::string_view raw) {
     if (raw.size() < 8 || AllZero(raw)) {
         return p;
     }
-    std::uint64_t bits = BigEndianUInt64(raw);
+    std::uint64_t bits = dbf::ReadBigEndian(raw.substr(raw.size() - 8));
     constexpr std::uint64_t kTopBit = std::uint64_t{1} << 63;
     bits = (bits & kTopBit) != 0 ? bits ^ kTopBit : ~bits;
     return p + FormatNumberTextInto(std::bit_cast<double>(bits), p);

@@ -6,25 +6,15 @@
 #include <vector>
 
 #include "fileio/FileSystem.h"
+#include "table/DbfFormat.h"
 
 namespace tessaro {
 
 namespace {
 
-constexpr std::size_t kMemoHeaderSize = 32;
-constexpr std::size_t kBlockLengthAt = 20;
-constexpr std::size_t kBlockHeaderSize = 8;
-constexpr std::string_view kBlockSignature("\xFF\xFF\x08\x00", 4);
+using dbf::kBlockHeaderSize;
 constexpr std::size_t kCopyPiece = 64 * 1024;
 constexpr std::size_t kBlockNumberAt = 7;  // behind "Block: "
-
-std::int32_t LittleEndian32(std::string_view bytes) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = value << 8 | static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
-    }
-    return static_cast<std::int32_t>(value);
-}
 
 std::string ReadAt(FileTable& files, FileNumber file, std::int64_t offset, std::size_t count) {
     files.SetPosition(file, offset + 1);
@@ -34,13 +24,12 @@ std::string ReadAt(FileTable& files, FileNumber file, std::int64_t offset, std::
 // Where the block of the cell begins, or none when no block can be meant.
 std::optional<std::int64_t> BlockOffset(FileTable& files, FileNumber memoFile,
                                         std::string_view cellText) {
-    const std::string header = ReadAt(files, memoFile, 0, kMemoHeaderSize);
-    if (header.size() < kBlockLengthAt + 2) {
+    const std::string header = ReadAt(files, memoFile, 0, dbf::kMemoHeaderSize);
+    if (header.size() < dbf::kBlockLengthAt + 2) {
         return std::nullopt;
     }
     const auto blockLength = static_cast<std::int16_t>(
-        static_cast<unsigned char>(header[kBlockLengthAt]) |
-        static_cast<unsigned char>(header[kBlockLengthAt + 1]) << 8);
+        dbf::ReadLittleEndian(std::string_view(header).substr(dbf::kBlockLengthAt, 2)));
     const std::optional<std::int64_t> block = MemoBlockNumber(cellText);
     if (!block || blockLength < 0) {
         return std::nullopt;
@@ -96,11 +85,13 @@ bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellTe
         return false;
     }
     const std::string blockHeader = ReadAt(files, memoFile, *offset, kBlockHeaderSize);
-    if (blockHeader.size() < kBlockHeaderSize || blockHeader.substr(0, 4) != kBlockSignature) {
+    if (blockHeader.size() < kBlockHeaderSize || !blockHeader.starts_with(dbf::kBlockSignature)) {
         return false;
     }
     // The stored length counts the 8 bytes of the block header too.
-    std::int64_t left = std::int64_t{LittleEndian32(blockHeader.substr(4))} - std::int64_t{kBlockHeaderSize};
+    const auto storedLength = static_cast<std::int32_t>(
+        dbf::ReadLittleEndian(std::string_view(blockHeader).substr(dbf::kMemoLengthAt, 4)));
+    std::int64_t left = std::int64_t{storedLength} - std::int64_t{kBlockHeaderSize};
     std::vector<char> piece(kCopyPiece);
     while (left > 0) {
         const auto want = static_cast<std::size_t>(std::min<std::int64_t>(left, kCopyPiece));

@@ -4,33 +4,15 @@
 #include <cstring>
 #include <vector>
 
+#include "table/DbfFormat.h"
+
 namespace tessaro {
 
 namespace {
 
-constexpr unsigned char kTerminator = 0x0D;
-constexpr std::size_t kFixedHeaderSize = 12;  // version, 3 unused, count, two lengths
-
-struct DescriptorLayout {
-    std::size_t first;       // offset of the first descriptor
-    std::size_t size;        // bytes per descriptor
-    std::size_t nameWidth;   // the type letter follows the name
-    std::size_t lengthAt;    // offset of the length byte in a descriptor
-    std::size_t decimalsAt;  // offset of the decimal count
-};
-
-constexpr DescriptorLayout kLevel5Layout{32, 32, 11, 16, 17};
-constexpr DescriptorLayout kLevel7Layout{68, 48, 32, 33, 34};
-
-std::int32_t Int32At(const unsigned char* p) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(p[0]) |
-                                     static_cast<std::uint32_t>(p[1]) << 8 |
-                                     static_cast<std::uint32_t>(p[2]) << 16 |
-                                     static_cast<std::uint32_t>(p[3]) << 24);
-}
-
-std::int16_t Int16At(const unsigned char* p) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(p[0] | p[1] << 8));
+// The header bytes as the format's readers take them.
+std::string_view Bytes(const std::vector<unsigned char>& header, std::size_t at, std::size_t size) {
+    return std::string_view(reinterpret_cast<const char*>(header.data()) + at, size);
 }
 
 void ShowLocked(Session& session, const std::string& fileName, WindowHandle owner) {
@@ -74,11 +56,11 @@ ErrorNumber ReadFromStart(FileTable& files, FileNumber file, std::size_t count,
 // Fills the fields from the descriptors. The walk ends at the terminator, at a descriptor
 // that does not lie wholly inside the header, or at the end of the bytes there are: a
 // table written without a terminator must not have its records taken for fields.
-void WalkDescriptors(const std::vector<unsigned char>& header, const DescriptorLayout& layout,
+void WalkDescriptors(const std::vector<unsigned char>& header, const dbf::DescriptorLayout& layout,
                      TableInfo& info, FieldTable& fields) {
     std::int32_t count = 0;
     std::int64_t lengthSum = 0;
-    for (std::size_t p = layout.first; p < header.size() && header[p] != kTerminator;
+    for (std::size_t p = layout.first; p < header.size() && header[p] != dbf::kDescriptorTerminator;
          p += layout.size) {
         if (p + layout.size > header.size()) {
             break;
@@ -120,17 +102,23 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
     }
 
     std::vector<unsigned char> header;
-    if (ReadFromStart(files, file, kFixedHeaderSize, header) != kNoError) {
+    if (ReadFromStart(files, file, dbf::kFixedHeaderSize, header) != kNoError) {
         files.Close(file);
         return 0;
     }
-    const bool fixedPartComplete = header.size() == kFixedHeaderSize;
-    if (!header.empty() && (header[0] == 0x04 || header[0] == 0x8C)) {
+    const bool fixedPartComplete = header.size() == dbf::kFixedHeaderSize;
+    if (!header.empty() && dbf::IsLevel7Version(header[dbf::kVersionAt])) {
         info.IsLevel5 = 0;
     }
-    info.RecordCount = header.size() >= 8 ? Int32At(&header[4]) : 0;
-    info.HeaderLength = header.size() >= 10 ? Int16At(&header[8]) : 0;
-    info.RecordLength = fixedPartComplete ? Int16At(&header[10]) : 0;
+    info.RecordCount = header.size() >= dbf::kRecordCountAt + 4
+                           ? static_cast<std::int32_t>(dbf::ReadLittleEndian(Bytes(header, dbf::kRecordCountAt, 4)))
+                           : 0;
+    info.HeaderLength = header.size() >= dbf::kHeaderLengthAt + 2
+                            ? static_cast<std::int16_t>(dbf::ReadLittleEndian(Bytes(header, dbf::kHeaderLengthAt, 2)))
+                            : 0;
+    info.RecordLength = fixedPartComplete
+                            ? static_cast<std::int16_t>(dbf::ReadLittleEndian(Bytes(header, dbf::kRecordLengthAt, 2)))
+                            : 0;
 
     if (!fixedPartComplete || info.HeaderLength == 0 || info.RecordLength == 0) {
         std::string findings;
@@ -155,7 +143,7 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
         return 0;
     }
     files.Close(file);
-    WalkDescriptors(header, info.IsLevel5 != 0 ? kLevel5Layout : kLevel7Layout, info,
+    WalkDescriptors(header, info.IsLevel5 != 0 ? dbf::kLevel5Descriptor : dbf::kLevel7Descriptor, info,
                     session.fieldTable);
     if (info.DescriptorCount > kMaxFields) {
         ShowFieldsCut(session, info.DescriptorCount, owner);

@@ -12,7 +12,7 @@
 #include "app/MainMenu.h"
 #include "app/MainWindow.h"
 #include "app/RecordListView.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "support/TempDir.h"
 
 namespace tessaro::test {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/TableBuilder.h"
-#include "table/ByteOrder.h"
+#include "builder/TableBuilder.h"
+#include "table/DbfFormat.h"
 #include "table/FieldValue.h"
 
 namespace tessaro {
@@ -99,11 +99,12 @@ TEST(TimestampValues, ShowDateAndTimeOrTheMask) {
     EXPECT_EQ(Format('@', Bytes({0x42, 0xCB, 0x40})), "");
 }
 
-TEST(ByteOrder, ReversesAndReadsBigEndian) {
-    EXPECT_EQ(ReverseBytes(""), "");
-    EXPECT_EQ(ReverseBytes("abc"), "cba");
-    EXPECT_EQ(BigEndianUInt32(Bytes({0x12, 0x34, 0x56, 0x78})), 0x12345678u);
-    EXPECT_EQ(BigEndianDouble(Bytes({0x40, 0x24, 0, 0, 0, 0, 0, 0})), 10.0);
+TEST(ByteOrder, TheFormatsTwoReaders) {
+    EXPECT_EQ(dbf::ReadBigEndian(Bytes({0x12, 0x34, 0x56, 0x78})), 0x12345678u);
+    EXPECT_EQ(dbf::ReadLittleEndian(Bytes({0x12, 0x34, 0x56, 0x78})), 0x78563412u);
+    EXPECT_EQ(dbf::ReadLittleEndian(Bytes({0xFF, 0x7F})), 0x7FFFu);
+    EXPECT_EQ(dbf::ReadBigEndian(""), 0u);
+    EXPECT_EQ(dbf::ReadBigEndian(Bytes({0x80, 0, 0, 0, 0, 0, 0, 1})), 0x8000000000000001u);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "fileio/FileTable.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "support/TempDir.h"
 
 namespace tessaro {

@@ -1,5 +1,5 @@
 #include "support/CoreFixture.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "table/DateText.h"
 #include "table/NumberText.h"
 

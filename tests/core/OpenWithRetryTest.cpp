@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "support/CoreFixture.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 
 namespace tessaro {
 namespace {

@@ -1,7 +1,7 @@
 #include <filesystem>
 
 #include "support/CoreFixture.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "table/ReadTableHeader.h"
 
 namespace tessaro {

@@ -7,7 +7,7 @@
 
 #include "fileio/FileSystem.h"
 #include "support/CoreFixture.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoFile.h"

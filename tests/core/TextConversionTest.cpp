@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "table/ColumnLayout.h"
 #include "table/TextConversion.h"
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "TempDir.h"
 
 extern char** environ;

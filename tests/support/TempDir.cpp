@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "TableBuilder.h"
+#include "builder/TableBuilder.h"
 
 namespace tessaro::test {
 

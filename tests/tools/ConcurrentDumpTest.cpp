@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Subprocess.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "support/TempDir.h"
 
 namespace tessaro {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/Subprocess.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "support/TempDir.h"
 #include "tools/DumpFormat.h"
 

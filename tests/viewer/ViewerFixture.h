@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeWindow.h"
-#include "support/TableBuilder.h"
+#include "builder/TableBuilder.h"
 #include "support/TempDir.h"
 #include "viewer/Viewer.h"
 

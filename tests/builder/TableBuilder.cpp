@@ -64,6 +64,18 @@ TableBuilder& TableBuilder::WithoutEndMarker() {
     return *this;
 }
 
+TableBuilder& TableBuilder::LastUpdate(int year, int month, int day) {
+    lastUpdate_[0] = static_cast<std::uint8_t>(year - 1900);
+    lastUpdate_[1] = static_cast<std::uint8_t>(month);
+    lastUpdate_[2] = static_cast<std::uint8_t>(day);
+    return *this;
+}
+
+TableBuilder& TableBuilder::LanguageDriver(const std::string& name) {
+    languageDriver_ = name;
+    return *this;
+}
+
 bool TableBuilder::IsLevel7() const { return version_ == 0x04 || version_ == 0x8C; }
 
 std::uint16_t TableBuilder::NaturalHeaderLength() const {
@@ -71,13 +83,16 @@ std::uint16_t TableBuilder::NaturalHeaderLength() const {
                                       (terminator_ ? 1 : 0));
 }
 
-std::string TableBuilder::Bytes() const {
+std::string TableBuilder::HeaderBytes() const {
     const std::size_t headerSize = NaturalHeaderLength();
     std::string bytes(headerSize, '\0');
     bytes[0] = static_cast<char>(version_);
-    bytes[1] = 124;  // last update: 2024-12-07
-    bytes[2] = 12;
-    bytes[3] = 7;
+    bytes[1] = static_cast<char>(lastUpdate_[0]);
+    bytes[2] = static_cast<char>(lastUpdate_[1]);
+    bytes[3] = static_cast<char>(lastUpdate_[2]);
+    if (IsLevel7() && !languageDriver_.empty()) {
+        bytes.replace(32, std::min<std::size_t>(languageDriver_.size(), 32), languageDriver_, 0, 32);
+    }
     std::uint32_t recordLength = 1;
     for (const FieldSpec& field : fields_) {
         recordLength += field.length;
@@ -98,6 +113,11 @@ std::string TableBuilder::Bytes() const {
     if (terminator_) {
         bytes[headerSize - 1] = 0x0D;
     }
+    return bytes;
+}
+
+std::string TableBuilder::Bytes() const {
+    std::string bytes = HeaderBytes();
     for (const std::string& record : records_) {
         bytes += record;
     }

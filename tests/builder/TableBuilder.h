@@ -26,12 +26,18 @@ public:
     TableBuilder& RecordLength(std::uint16_t length);
     TableBuilder& WithoutTerminator();
     TableBuilder& WithoutEndMarker();
+    // The date of the last update in the header (2024-12-07 unless told otherwise) and,
+    // for level 7, the name of the language driver.
+    TableBuilder& LastUpdate(int year, int month, int day);
+    TableBuilder& LanguageDriver(const std::string& name);
 
     bool IsLevel7() const;
     std::size_t FirstDescriptor() const { return IsLevel7() ? 68 : 32; }
     std::size_t DescriptorSize() const { return IsLevel7() ? 48 : 32; }
     std::uint16_t NaturalHeaderLength() const;
 
+    // The header alone: for a table whose records are written as they are made.
+    std::string HeaderBytes() const;
     std::string Bytes() const;
     void WriteTo(const std::string& path) const;
 
@@ -51,6 +57,8 @@ private:
     std::optional<std::uint16_t> recordLength_;
     bool terminator_ = true;
     bool endMarker_ = true;
+    std::uint8_t lastUpdate_[3] = {124, 12, 7};
+    std::string languageDriver_;
 };
 
 // Builds the bytes of a memo file: a 32-byte header with the block length at offset 20 and
