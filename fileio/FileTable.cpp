@@ -165,11 +165,6 @@ ErrorNumber FileTable::WriteText(FileNumber file, std::string_view bytes) {
 
 ErrorNumber FileTable::WriteLineEnd(FileNumber file) { return WriteText(file, "\r\n"); }
 
-std::int64_t FileTable::Size(FileNumber file) const {
-    const Entry* entry = Find(file);
-    return entry == nullptr ? -1 : os::FileSize(entry->handle);
-}
-
 void FileTable::Close(FileNumber file) {
     if (Find(file) == nullptr) {
         return;
@@ -187,8 +182,6 @@ void FileTable::CloseAll() {
         }
     }
 }
-
-bool FileTable::IsOpen(FileNumber file) const { return Find(file) != nullptr; }
 
 int FileTable::OpenCount() const {
     return static_cast<int>(

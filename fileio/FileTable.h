@@ -61,14 +61,10 @@ public:
     ErrorNumber WriteText(FileNumber file, std::string_view bytes);
     ErrorNumber WriteLineEnd(FileNumber file);
 
-    // The size of an open file in bytes, or -1.
-    std::int64_t Size(FileNumber file) const;
-
     // Closing a number that is not open does nothing.
     void Close(FileNumber file);
     void CloseAll();
 
-    bool IsOpen(FileNumber file) const;
     int OpenCount() const;
 
     // Every byte read from the system since the table was made, for the promises about

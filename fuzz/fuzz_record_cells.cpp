@@ -38,12 +38,12 @@ void FormatSlices(std::string_view input) {
     for (const char type : std::string_view("CNFDLMI+O@BG0")) {
         for (const std::string_view raw : slices) {
             // Exactly the room the caller must give, so that any overrun is caught.
-            const std::size_t room = raw.size() + kFieldTextSlack;
-            const auto out = std::make_unique<char[]>(room);
-            const std::size_t length = FormatFieldValueInto(type, raw, out.get());
-            Require(length <= room, "a value's text fits the room promised");
-            Require(FormatFieldValue(type, raw) == std::string_view(out.get(), length),
-                    "both forms agree");
+            const auto out = std::make_unique<char[]>(kCellTextRoom);
+            const std::size_t length = FormatCellTextInto(type, raw, out.get());
+            Require(length < kCellTextRoom, "a cell's text fits the room promised");
+            const std::string_view text(out.get(), length);
+            Require(FormatCellText(type, raw) == text, "both forms agree");
+            Require(CutToCharacters(text, kCellTextMax) == text, "at most 127 characters");
         }
     }
 }

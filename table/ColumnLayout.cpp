@@ -11,8 +11,9 @@ constexpr std::size_t kHeadingMax = 254;
 }  // namespace
 
 std::string ColumnHeading(const FieldDesc& field) {
-    const std::string heading = Windows1252ToUtf8(ConvertUmlauts(field.FieldName));
-    return std::string(CutToCharacters(heading, kHeadingMax));
+    // A name is converted as a character value is.
+    char heading[3 * kHeadingMax + 2];
+    return std::string(heading, CharacterValueToUtf8Into(field.FieldName, kHeadingMax, heading));
 }
 
 }  // namespace tessaro

@@ -69,21 +69,6 @@ char* PutDayNumberAsDate(char* p, std::int64_t dayNumber) {
 
 }  // namespace
 
-int IsLeapYear(std::int64_t year) { return DaysInYear(year) == 366 ? 1 : 0; }
-
-int DaysInMonth(int month, std::int64_t year) {
-    switch (month) {
-        case 2: return 28 + IsLeapYear(year);
-        case 4: case 6: case 9: case 11: return 30;
-        default: return 31;
-    }
-}
-
-std::string FormatDate(int month, int day, std::int64_t year) {
-    char text[kDateTextLength];
-    return std::string(text, PutDate(text, month, day, year));
-}
-
 std::string DayNumberToDate(std::int64_t dayNumber) {
     char text[kDateTextLength];
     return std::string(text, PutDayNumberAsDate(text, dayNumber));

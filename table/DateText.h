@@ -7,15 +7,6 @@
 
 namespace tessaro {
 
-// 1 for a leap year of the Gregorian calendar, else 0.
-int IsLeapYear(std::int64_t year);
-
-// 28 to 31.
-int DaysInMonth(int month, std::int64_t year);
-
-// "DD-MM-YYYY": day and month with two digits, the year with its last four.
-std::string FormatDate(int month, int day, std::int64_t year);
-
 // The date of a day number, 0 being 1900-01-01, as "DD-MM-YYYY".
 std::string DayNumberToDate(std::int64_t dayNumber);
 

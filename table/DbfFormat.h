@@ -99,9 +99,6 @@ struct DescriptorLayout {
 inline constexpr DescriptorLayout kLevel5Descriptor{32, 32, 11, 16, 17};
 inline constexpr DescriptorLayout kLevel7Descriptor{68, 48, 32, 33, 34};
 
-// A record.
-inline constexpr char kDeletedFlag = '*';
-
 // The memo file.
 inline constexpr std::size_t kMemoHeaderSize = 32;
 inline constexpr std::size_t kBlockLengthAt = 20;

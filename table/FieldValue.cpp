@@ -36,12 +36,6 @@ bool AllZero(std::string_view bytes) {
     return bytes.find_first_not_of('\0') == std::string_view::npos;
 }
 
-char* PutCharacter(char* p, std::string_view raw) {
-    p = Put(p, raw);
-    ConvertUmlautsInPlace(p - raw.size(), raw.size());
-    return p;
-}
-
 // "YYYYMMDD" as "DD.MM.YYYY": the last two characters, characters 5 and 6, the first four.
 // Nothing is validated, and a short value gives what is there.
 char* PutDate(char* p, std::string_view raw) {
@@ -89,12 +83,14 @@ char* PutTimestamp(char* p, std::string_view raw) {
     return p + FormatTimestampInto(raw, p);
 }
 
-}  // namespace
+// Room that FormatOtherValueInto needs beyond the stored bytes.
+constexpr std::size_t kFieldTextSlack = 48;
 
-std::size_t FormatFieldValueInto(char fieldType, std::string_view raw, char* out) {
+// The text of a value of every type but C, in Windows-1252 (not yet cut to the length of a
+// cell, not yet cut at a NUL). `out` must hold raw.size() + kFieldTextSlack bytes.
+std::size_t FormatOtherValueInto(char fieldType, std::string_view raw, char* out) {
     char* p = out;
     switch (fieldType) {
-        case 'C': p = PutCharacter(p, raw); break;
         case 'N': case 'F': p = Put(p, TrimBlanks(raw)); break;
         case 'D': p = PutDate(p, raw); break;
         case 'L': p = Put(p, raw == "T" ? "Ja" : "Nein"); break;
@@ -107,9 +103,30 @@ std::size_t FormatFieldValueInto(char fieldType, std::string_view raw, char* out
     return static_cast<std::size_t>(p - out);
 }
 
-std::string FormatFieldValue(char fieldType, std::string_view raw) {
-    std::vector<char> text(raw.size() + kFieldTextSlack);
-    return std::string(text.data(), FormatFieldValueInto(fieldType, raw, text.data()));
+// What a field holds: at most 255 bytes.
+constexpr std::size_t kLongestValue = 255;
+
+}  // namespace
+
+std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out) {
+    if (fieldType == 'C') {
+        // Character values, the bulk of most tables, in one pass over the stored bytes.
+        return CharacterValueToUtf8Into(raw, kCellTextMax, out);
+    }
+    char text[kLongestValue + kFieldTextSlack];
+    std::vector<char> longer;
+    char* room = text;
+    if (raw.size() > kLongestValue) {
+        longer.resize(raw.size() + kFieldTextSlack);
+        room = longer.data();
+    }
+    const std::size_t length = FormatOtherValueInto(fieldType, raw, room);
+    return CellTextToUtf8Into(std::string_view(room, length), kCellTextMax, out);
+}
+
+std::string FormatCellText(char fieldType, std::string_view raw) {
+    char text[kCellTextRoom];
+    return std::string(text, FormatCellTextInto(fieldType, raw, text));
 }
 
 }  // namespace tessaro

@@ -6,13 +6,15 @@
 
 namespace tessaro {
 
-// Room that FormatFieldValueInto needs beyond the stored bytes.
-inline constexpr std::size_t kFieldTextSlack = 48;
+// A cell shows at most this many characters of its value.
+inline constexpr std::size_t kCellTextMax = 127;
+// The bytes a cell text may take in UTF-8, and one more.
+inline constexpr std::size_t kCellTextRoom = 3 * kCellTextMax + 2;
 
-// The cell text of one stored value by its field type, in Windows-1252 (not yet cut to the
-// length of a cell, not yet cut at a NUL). `out` must hold raw.size() + kFieldTextSlack
-// bytes; returns the length written.
-std::size_t FormatFieldValueInto(char fieldType, std::string_view raw, char* out);
-std::string FormatFieldValue(char fieldType, std::string_view raw);
+// The text of a cell: one stored value turned into text by its field type, as a C string
+// shows it (up to its first NUL), cut after 127 characters, in UTF-8. `out` must hold
+// kCellTextRoom bytes; returns the length written.
+std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out);
+std::string FormatCellText(char fieldType, std::string_view raw);
 
 }  // namespace tessaro

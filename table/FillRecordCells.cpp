@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "table/FieldValue.h"
-#include "table/TextConversion.h"
 
 namespace tessaro {
 
@@ -55,7 +54,7 @@ public:
                 field.offset < values.size()
                     ? values.substr(field.offset, std::min(field.length, values.size() - field.offset))
                     : std::string_view{};
-            const std::size_t length = CellText(field.type, raw);
+            const std::size_t length = FormatCellTextInto(field.type, raw, utf8_);
             if (field.type == 'M' && length > 0) {
                 hasMemo = true;
             }
@@ -67,20 +66,9 @@ public:
     }
 
 private:
-    // The cell's text in utf8_, as a C string would show it: up to the first NUL, at most
-    // 127 characters. Character values, the bulk of most tables, take a one-pass road.
-    std::size_t CellText(char type, std::string_view raw) {
-        if (type == 'C') {
-            return CharacterValueToUtf8Into(raw, kCellTextMax, utf8_);
-        }
-        const std::string_view text(text_, FormatFieldValueInto(type, raw, text_));
-        return CellTextToUtf8Into(text, kCellTextMax, utf8_);
-    }
-
     const std::vector<ShownField>& fields_;
     RecordList& list_;
-    char text_[256 + kFieldTextSlack];
-    char utf8_[3 * kCellTextMax + 2];
+    char utf8_[kCellTextRoom];
 };
 
 }  // namespace

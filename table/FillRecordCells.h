@@ -7,9 +7,6 @@
 
 namespace tessaro {
 
-// A cell shows at most this many characters of its value.
-inline constexpr std::size_t kCellTextMax = 127;
-
 // Reads every value of every record of the session's table and writes its text into the
 // record list, marking the rows of records with a memo. Returns 1 when done, 0 when the
 // table could not be opened (after the retry box); then no cell has been touched. Given a

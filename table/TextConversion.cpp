@@ -86,26 +86,6 @@ char* PutUtf8(char* p, const Utf8Form& form) {
 
 char ConvertUmlaut(char dosByte) { return kUmlauts[static_cast<unsigned char>(dosByte)]; }
 
-void ConvertUmlautsInPlace(char* text, std::size_t length) {
-    for (std::size_t i = 0; i < length; ++i) {
-        text[i] = ConvertUmlaut(text[i]);
-    }
-}
-
-std::string ConvertUmlauts(std::string_view text) {
-    std::string converted(text);
-    ConvertUmlautsInPlace(converted.data(), converted.size());
-    return converted;
-}
-
-std::size_t Windows1252ToUtf8Into(std::string_view windows1252, char* out) {
-    char* p = out;
-    for (const char c : windows1252) {
-        p = PutUtf8(p, kWindows1252[static_cast<unsigned char>(c)]);
-    }
-    return static_cast<std::size_t>(p - out);
-}
-
 namespace {
 
 // Up to the first NUL and at most `maxCharacters` bytes of `stored`, each turned into UTF-8
@@ -158,16 +138,13 @@ std::size_t CellTextToUtf8Into(std::string_view windows1252, std::size_t maxChar
     return CellBytesToUtf8Into(windows1252, maxCharacters, kWindows1252, out);
 }
 
-void AppendWindows1252AsUtf8(std::string_view windows1252, std::string& utf8) {
-    const std::size_t before = utf8.size();
-    utf8.resize(before + 3 * windows1252.size() + 2);
-    const std::size_t written = Windows1252ToUtf8Into(windows1252, utf8.data() + before);
-    utf8.resize(before + written);
-}
-
 std::string Windows1252ToUtf8(std::string_view windows1252) {
-    std::string utf8;
-    AppendWindows1252AsUtf8(windows1252, utf8);
+    std::string utf8(3 * windows1252.size(), '\0');
+    char* p = utf8.data();
+    for (const char c : windows1252) {
+        p = PutUtf8(p, kWindows1252[static_cast<unsigned char>(c)]);
+    }
+    utf8.resize(static_cast<std::size_t>(p - utf8.data()));
     return utf8;
 }
 

@@ -10,18 +10,9 @@ namespace tessaro {
 // replaced (Ä Ö Ü ä ö ü ß); every other byte is returned unchanged.
 char ConvertUmlaut(char dosByte);
 
-// Replaces the seven German DOS letters by their Windows codes; the length stays the same.
-std::string ConvertUmlauts(std::string_view text);
-void ConvertUmlautsInPlace(char* text, std::size_t length);
-
 // Table bytes are Windows-1252 text; inside the program text is UTF-8. This is the one
 // place where the one becomes the other.
-void AppendWindows1252AsUtf8(std::string_view windows1252, std::string& utf8);
 std::string Windows1252ToUtf8(std::string_view windows1252);
-
-// Writes the UTF-8 form of `windows1252` to `out`, which must hold 3 bytes per input byte
-// and 2 more; returns the bytes written.
-std::size_t Windows1252ToUtf8Into(std::string_view windows1252, char* out);
 
 // The cell text of a stored character value in one pass: up to its first NUL and at most
 // `maxCharacters` characters, DOS umlauts converted, in UTF-8. `out` must hold 3 bytes per

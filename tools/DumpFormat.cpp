@@ -12,21 +12,9 @@ namespace tessaro {
 
 namespace {
 
-void AppendItem(std::string& out, std::string_view text, ListingStyle style) {
-    if (style == ListingStyle::Csv) {
-        AppendCsvField(out, text);
-    } else {
-        AppendEscaped(out, text);
-    }
-}
-
 char Separator(ListingStyle style) { return style == ListingStyle::Csv ? ',' : '\t'; }
 
 std::string_view LineEnd(ListingStyle style) { return style == ListingStyle::Csv ? "\r\n" : "\n"; }
-
-}  // namespace
-
-namespace {
 
 bool NeedsEscape(char c) { return c == '\\' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -35,89 +23,6 @@ bool HasSpecial(std::uint64_t word) {
     using namespace bytescan;
     return HasByteBelow(word, '\r' + 1) || HasByte(word, '\\');
 }
-
-// Where the first byte that needs escaping may be: whole words without one are skipped.
-std::size_t PlainPrefix(std::string_view text) {
-    std::size_t i = 0;
-    while (i + 8 <= text.size() && !HasSpecial(bytescan::LoadEight(text.data() + i))) {
-        i += 8;
-    }
-    return i;
-}
-
-}  // namespace
-
-void AppendEscaped(std::string& out, std::string_view text) {
-    std::size_t plainFrom = 0;
-    for (std::size_t i = PlainPrefix(text); i < text.size(); ++i) {
-        const char c = text[i];
-        if (!NeedsEscape(c)) {
-            continue;
-        }
-        out.append(text.data() + plainFrom, i - plainFrom);
-        out += '\\';
-        out += c == '\\' ? '\\' : c == '\t' ? 't' : c == '\r' ? 'r' : 'n';
-        plainFrom = i + 1;
-    }
-    out.append(text.data() + plainFrom, text.size() - plainFrom);
-}
-
-void AppendCsvField(std::string& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(text);
-        return;
-    }
-    out += '"';
-    for (const char c : text) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
-    }
-    out += '"';
-}
-
-std::string InfoText(const TableInfo& info, const FieldTable& fields) {
-    std::string out;
-    const auto line = [&out](std::string_view label, std::string_view value) {
-        out.append(label).append("\t");
-        AppendEscaped(out, value);
-        out.append("\n");
-    };
-    line("Datei", info.FileName);
-    line("Format", info.IsLevel5 != 0 ? "DBase 5" : "DBase 7");
-    line("Records", std::to_string(info.RecordCount));
-    line("Kopflänge", std::to_string(info.HeaderLength));
-    line("Satzlänge", std::to_string(info.RecordLength));
-    line("Felder", std::to_string(info.FieldCount));
-    line("Memofelder", std::to_string(info.MemoFieldCount));
-    for (int i = 1; i <= info.FieldCount; ++i) {
-        const FieldDesc& field = fields[i];
-        out.append("Feld\t").append(std::to_string(i)).append("\t");
-        AppendEscaped(out, ColumnHeading(field));
-        out.append("\t");
-        AppendEscaped(out, Windows1252ToUtf8(UpToFirstNul(std::string_view(&field.FieldType, 1))));
-        out.append("\t").append(std::to_string(field.FieldLength));
-        out.append("\t").append(std::to_string(field.FieldDecimals)).append("\n");
-    }
-    return out;
-}
-
-void AppendHeadingLine(std::string& out, const TableInfo& info, const FieldTable& fields,
-                       ListingStyle style) {
-    AppendItem(out, kRecordNumberHeading, style);
-    for (int i = 1; i <= info.FieldCount; ++i) {
-        out += Separator(style);
-        AppendItem(out, ColumnHeading(fields[i]), style);
-    }
-    out.append(LineEnd(style));
-}
-
-namespace {
-
-constexpr std::size_t kFlushBytes = 1 << 20;
-// Room for one more item at the end of a full buffer: a cell of 127 characters, escaped.
-constexpr std::size_t kItemRoom = 64 * 1024;
 
 // The escaped text at p, which has room for twice its length.
 char* PutEscaped(char* p, std::string_view text) {
@@ -162,6 +67,74 @@ char* PutCsvField(char* p, std::string_view text) {
     *p++ = '"';
     return p;
 }
+
+}  // namespace
+
+void AppendEscaped(std::string& out, std::string_view text) {
+    const std::size_t before = out.size();
+    out.resize(before + 2 * text.size());
+    out.resize(static_cast<std::size_t>(PutEscaped(out.data() + before, text) - out.data()));
+}
+
+void AppendCsvField(std::string& out, std::string_view text) {
+    const std::size_t before = out.size();
+    out.resize(before + 2 * text.size() + 2);
+    out.resize(static_cast<std::size_t>(PutCsvField(out.data() + before, text) - out.data()));
+}
+
+namespace {
+
+void AppendItem(std::string& out, std::string_view text, ListingStyle style) {
+    if (style == ListingStyle::Csv) {
+        AppendCsvField(out, text);
+    } else {
+        AppendEscaped(out, text);
+    }
+}
+
+}  // namespace
+
+std::string InfoText(const TableInfo& info, const FieldTable& fields) {
+    std::string out;
+    const auto line = [&out](std::string_view label, std::string_view value) {
+        out.append(label).append("\t");
+        AppendEscaped(out, value);
+        out.append("\n");
+    };
+    line("Datei", info.FileName);
+    line("Format", info.IsLevel5 != 0 ? "DBase 5" : "DBase 7");
+    line("Records", std::to_string(info.RecordCount));
+    line("Kopflänge", std::to_string(info.HeaderLength));
+    line("Satzlänge", std::to_string(info.RecordLength));
+    line("Felder", std::to_string(info.FieldCount));
+    line("Memofelder", std::to_string(info.MemoFieldCount));
+    for (int i = 1; i <= info.FieldCount; ++i) {
+        const FieldDesc& field = fields[i];
+        out.append("Feld\t").append(std::to_string(i)).append("\t");
+        AppendEscaped(out, ColumnHeading(field));
+        out.append("\t");
+        AppendEscaped(out, Windows1252ToUtf8(UpToFirstNul(std::string_view(&field.FieldType, 1))));
+        out.append("\t").append(std::to_string(field.FieldLength));
+        out.append("\t").append(std::to_string(field.FieldDecimals)).append("\n");
+    }
+    return out;
+}
+
+void AppendHeadingLine(std::string& out, const TableInfo& info, const FieldTable& fields,
+                       ListingStyle style) {
+    AppendItem(out, kRecordNumberHeading, style);
+    for (int i = 1; i <= info.FieldCount; ++i) {
+        out += Separator(style);
+        AppendItem(out, ColumnHeading(fields[i]), style);
+    }
+    out.append(LineEnd(style));
+}
+
+namespace {
+
+constexpr std::size_t kFlushBytes = 1 << 20;
+// Room for one more item at the end of a full buffer: a cell of 127 characters, escaped.
+constexpr std::size_t kItemRoom = 64 * 1024;
 
 }  // namespace
 

@@ -615,10 +615,10 @@ TEST_F(DamagedCorpusTest, BlankNumbersAndRecordsBeyondTheEnd) {
 TEST(ValuesWithoutBytes, EveryTypeHasItsEmptyText) {
     for (const char type : std::string_view("CNFDLMI+O@BG")) {
         SCOPED_TRACE(std::string("type ") + type);
-        EXPECT_EQ(FormatFieldValue(type, std::string_view{}), TextWithoutBytes(type));
+        EXPECT_EQ(FormatCellText(type, std::string_view{}), TextWithoutBytes(type));
     }
     for (const char type : std::string_view("NFM")) {
-        EXPECT_EQ(FormatFieldValue(type, "     "), "") << "blanks trim to nothing: " << type;
+        EXPECT_EQ(FormatCellText(type, "     "), "") << "blanks trim to nothing: " << type;
     }
 }
 

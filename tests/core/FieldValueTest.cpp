@@ -9,13 +9,25 @@ namespace {
 
 using test::Bytes;
 
-std::string Format(char type, const std::string& raw) { return FormatFieldValue(type, raw); }
+std::string Format(char type, const std::string& raw) { return FormatCellText(type, raw); }
 
 TEST(CharacterValues, ConvertDosUmlautsAndKeepBlanks) {
-    EXPECT_EQ(Format('C', Bytes({'G', 'r', 0x81, 0xE1, 'e'})), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(Format('C', Bytes({'G', 'r', 0x81, 0xE1, 'e'})), "Grüße");
     EXPECT_EQ(Format('C', "  Meier  "), "  Meier  ");
-    EXPECT_EQ(Format('C', Bytes({0x82})), Bytes({0x82})) << "other DOS letters pass unchanged";
+    EXPECT_EQ(Format('C', Bytes({0x82})), "‚") << "other DOS letters are the Windows character";
     EXPECT_EQ(Format('C', ""), "");
+}
+
+TEST(CellTexts, EndAtTheFirstNulAndAfter127Characters) {
+    EXPECT_EQ(Format('C', std::string(200, 'x')), std::string(127, 'x'));
+    EXPECT_EQ(Format('C', std::string("ab\0cd", 5)), "ab");
+    std::string umlauts;
+    for (int i = 0; i < 127; ++i) {
+        umlauts += "ä";
+    }
+    EXPECT_EQ(Format('C', std::string(200, '\x84')), umlauts) << "characters, not bytes";
+    EXPECT_EQ(Format('M', "  1234567"), "Block: 1234567");
+    EXPECT_EQ(Format('N', std::string(" 12\0 ", 5)), "12");
 }
 
 TEST(NumericValues, AreTrimmedOfBlanksOnly) {

@@ -100,7 +100,6 @@ TEST_F(FileTableTest, PositionsCountFromOne) {
     EXPECT_EQ(files.ReadString(file, 3), "");
     EXPECT_EQ(files.SetPosition(file, 0), 63);
     EXPECT_EQ(files.SetPosition(file, -5), 63);
-    EXPECT_EQ(files.Size(file), 6);
 }
 
 TEST_F(FileTableTest, BufferedReadsGiveTheBytesOfTheFile) {

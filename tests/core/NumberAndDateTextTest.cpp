@@ -64,6 +64,26 @@ TEST(NumberText, NonNumbers) {
     EXPECT_EQ(FormatNumberText(-std::numeric_limits<double>::infinity()), "-Inf");
 }
 
+// The calendar walked as a person walks it, a second opinion on the closed form the
+// program computes dates with.
+int IsLeapYear(std::int64_t year) {
+    return (year % 400 == 0 || (year % 100 != 0 && year % 4 == 0)) ? 1 : 0;
+}
+
+int DaysInMonth(int month, std::int64_t year) {
+    switch (month) {
+        case 2: return 28 + IsLeapYear(year);
+        case 4: case 6: case 9: case 11: return 30;
+        default: return 31;
+    }
+}
+
+std::string FormatDate(int month, int day, std::int64_t year) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d-%02d-%04lld", day, month, static_cast<long long>(year));
+    return text;
+}
+
 TEST(Calendar, LeapYearsAndMonthLengths) {
     EXPECT_EQ(IsLeapYear(1900), 0);
     EXPECT_EQ(IsLeapYear(2000), 1);

@@ -11,6 +11,15 @@ namespace {
 
 using test::Bytes;
 
+// The conversion of a whole text, byte by byte.
+std::string ConvertUmlauts(std::string_view text) {
+    std::string converted;
+    for (const char c : text) {
+        converted += ConvertUmlaut(c);
+    }
+    return converted;
+}
+
 TEST(ConvertUmlauts, ReplacesTheSevenGermanLettersOnly) {
     EXPECT_EQ(ConvertUmlauts(Bytes({0x8E, 0x99, 0x9A, 0x84, 0x94, 0x81, 0xE1})),
               Bytes({0xC4, 0xD6, 0xDC, 0xE4, 0xF6, 0xFC, 0xDF}));
