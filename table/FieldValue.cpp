@@ -1,6 +1,7 @@
 #include "FieldValue.h"
 
 #include <bit>
+#include <charconv>
 #include <cstring>
 #include <vector>
 
@@ -54,6 +55,22 @@ char* PutMemoReference(char* p, std::string_view raw) {
     return Put(Put(p, "Block: "), block);
 }
 
+// FoxPro keeps the block number of a 4-byte memo field as a little-endian number; 0 is no
+// memo.
+char* PutFoxProMemoReference(char* p, std::string_view raw) {
+    const std::uint64_t block = dbf::ReadLittleEndian(raw);
+    if (block == 0) {
+        return p;
+    }
+    p = Put(p, "Block: ");
+    return std::to_chars(p, p + 20, block).ptr;
+}
+
+// dBASE and most others take T, t, Y and y for true.
+bool IsTrue(std::string_view raw) {
+    return raw.size() == 1 && std::string_view("TtYy").find(raw[0]) != std::string_view::npos;
+}
+
 // Level 7 integers are stored big-endian with the sign bit flipped, so that the bytes sort
 // like the numbers: 80 00 00 2A is 42, 7F FF FF FF is -1. All zero bytes mean no value.
 char* PutInteger(char* p, std::string_view raw) {
@@ -66,6 +83,15 @@ char* PutInteger(char* p, std::string_view raw) {
 
 // Doubles are stored so that the bytes sort like the numbers: a positive one with its sign
 // bit flipped, a negative one with every bit inverted. All zero bytes mean no value.
+// FoxPro integers are little-endian two's complement; four zero bytes are 0.
+char* PutFoxProInteger(char* p, std::string_view raw) {
+    if (raw.size() < 4) {
+        return p;
+    }
+    const auto value = static_cast<std::int32_t>(dbf::ReadLittleEndian(raw.substr(0, 4)));
+    return p + FormatNumberTextInto(static_cast<double>(value), p);
+}
+
 char* PutDouble(char* p, std::string_view raw) {
     if (raw.size() < 8 || AllZero(raw)) {
         return p;
@@ -88,12 +114,21 @@ constexpr std::size_t kFieldTextSlack = 48;
 
 // The text of a value of every type but C, in Windows-1252 (not yet cut to the length of a
 // cell, not yet cut at a NUL). `out` must hold raw.size() + kFieldTextSlack bytes.
-std::size_t FormatOtherValueInto(char fieldType, std::string_view raw, char* out) {
+std::size_t FormatOtherValueInto(char fieldType, std::string_view raw, char* out,
+                                 ValueDialect dialect) {
     char* p = out;
+    if (dialect == ValueDialect::FoxPro) {
+        if (fieldType == 'I') {
+            return static_cast<std::size_t>(PutFoxProInteger(p, raw) - out);
+        }
+        if (fieldType == 'M' && raw.size() == 4) {
+            return static_cast<std::size_t>(PutFoxProMemoReference(p, raw) - out);
+        }
+    }
     switch (fieldType) {
         case 'N': case 'F': p = Put(p, TrimBlanks(raw)); break;
         case 'D': p = PutDate(p, raw); break;
-        case 'L': p = Put(p, raw == "T" ? "Ja" : "Nein"); break;
+        case 'L': p = Put(p, IsTrue(raw) ? "Ja" : "Nein"); break;
         case 'M': p = PutMemoReference(p, raw); break;
         case 'I': case '+': p = PutInteger(p, raw); break;
         case 'O': p = PutDouble(p, raw); break;
@@ -108,7 +143,12 @@ constexpr std::size_t kLongestValue = 255;
 
 }  // namespace
 
-std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out) {
+ValueDialect DialectOf(std::uint8_t versionByte) {
+    return dbf::IsFoxProVersion(versionByte) ? ValueDialect::FoxPro : ValueDialect::DBase;
+}
+
+std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out,
+                               ValueDialect dialect) {
     if (fieldType == 'C') {
         // Character values, the bulk of most tables, in one pass over the stored bytes.
         return CharacterValueToUtf8Into(raw, kCellTextMax, out);
@@ -120,13 +160,13 @@ std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out) 
         longer.resize(raw.size() + kFieldTextSlack);
         room = longer.data();
     }
-    const std::size_t length = FormatOtherValueInto(fieldType, raw, room);
+    const std::size_t length = FormatOtherValueInto(fieldType, raw, room, dialect);
     return CellTextToUtf8Into(std::string_view(room, length), kCellTextMax, out);
 }
 
-std::string FormatCellText(char fieldType, std::string_view raw) {
+std::string FormatCellText(char fieldType, std::string_view raw, ValueDialect dialect) {
     char text[kCellTextRoom];
-    return std::string(text, FormatCellTextInto(fieldType, raw, text));
+    return std::string(text, FormatCellTextInto(fieldType, raw, text, dialect));
 }
 
 }  // namespace tessaro

@@ -43,8 +43,8 @@ std::vector<ShownField> ShownFields(const TableInfo& info, const FieldTable& fie
 // there: a record cut short by the end of the file gives its fields fewer bytes, or none.
 class RecordFormatter {
 public:
-    RecordFormatter(const std::vector<ShownField>& fields, RecordList& list)
-        : fields_(fields), list_(list) {}
+    RecordFormatter(const std::vector<ShownField>& fields, ValueDialect dialect, RecordList& list)
+        : fields_(fields), dialect_(dialect), list_(list) {}
 
     void Format(std::int32_t row, std::string_view values) {
         bool hasMemo = false;
@@ -54,7 +54,7 @@ public:
                 field.offset < values.size()
                     ? values.substr(field.offset, std::min(field.length, values.size() - field.offset))
                     : std::string_view{};
-            const std::size_t length = FormatCellTextInto(field.type, raw, utf8_);
+            const std::size_t length = FormatCellTextInto(field.type, raw, utf8_, dialect_);
             if (field.type == 'M' && length > 0) {
                 hasMemo = true;
             }
@@ -67,6 +67,7 @@ public:
 
 private:
     const std::vector<ShownField>& fields_;
+    ValueDialect dialect_;
     RecordList& list_;
     char utf8_[kCellTextRoom];
 };
@@ -123,7 +124,7 @@ std::int16_t FillRecordCells(Session& session, RecordList& list, std::int32_t fi
         return 0;
     }
     const std::vector<ShownField> fields = ShownFields(info, session.fieldTable);
-    RecordFormatter formatter(fields, list);
+    RecordFormatter formatter(fields, DialectOf(info.Version), list);
     RecordSpan span;
     span.stride = info.RecordStride();
     span.firstValue = std::int64_t{info.HeaderBytes()} + 1;  // behind the deletion flag

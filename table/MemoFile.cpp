@@ -23,13 +23,18 @@ std::string ReadAt(FileTable& files, FileNumber file, std::int64_t offset, std::
 
 // Where the block of the cell begins, or none when no block can be meant.
 std::optional<std::int64_t> BlockOffset(FileTable& files, FileNumber memoFile,
-                                        std::string_view cellText) {
+                                        std::string_view cellText, MemoStyle style) {
     const std::string header = ReadAt(files, memoFile, 0, dbf::kMemoHeaderSize);
     if (header.size() < dbf::kBlockLengthAt + 2) {
         return std::nullopt;
     }
-    const auto blockLength = static_cast<std::int16_t>(
-        dbf::ReadLittleEndian(std::string_view(header).substr(dbf::kBlockLengthAt, 2)));
+    // dBASE III leaves the block length unused (0, or whatever was there): its blocks are
+    // 512 bytes.
+    const auto blockLength =
+        style == MemoStyle::Dbase3
+            ? static_cast<std::int16_t>(dbf::kDbase3BlockLength)
+            : static_cast<std::int16_t>(
+                  dbf::ReadLittleEndian(std::string_view(header).substr(dbf::kBlockLengthAt, 2)));
     const std::optional<std::int64_t> block = MemoBlockNumber(cellText);
     if (!block || blockLength < 0) {
         return std::nullopt;
@@ -78,14 +83,48 @@ std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText) {
     return static_cast<std::int64_t>(value);
 }
 
+namespace {
+
+// A dBASE III memo has no block header: its text runs from the block's start to the first
+// 0x1A, or to the end of the file.
+void CopyDbase3Text(FileTable& files, FileNumber memoFile, std::int64_t offset,
+                    const std::function<void(std::string_view)>& write) {
+    files.SetPosition(memoFile, offset + 1);
+    std::vector<char> piece(kCopyPiece);
+    for (;;) {
+        const ReadResult got = files.ReadBytes(memoFile, piece.data(), piece.size());
+        const std::string_view bytes(piece.data(), got.count);
+        const std::size_t end = bytes.find(dbf::kDbase3MemoEnd);
+        if (!bytes.empty()) {
+            write(bytes.substr(0, end));
+        }
+        if (end != std::string_view::npos || got.count < piece.size()) {
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+MemoStyle MemoStyleOf(std::uint8_t tableVersion) {
+    return dbf::IsDbase3MemoVersion(tableVersion) ? MemoStyle::Dbase3 : MemoStyle::Dbase4;
+}
+
 bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
-                  const std::function<void(std::string_view)>& write) {
-    const std::optional<std::int64_t> offset = BlockOffset(files, memoFile, cellText);
+                  const std::function<void(std::string_view)>& write, MemoStyle style) {
+    const std::optional<std::int64_t> offset = BlockOffset(files, memoFile, cellText, style);
     if (!offset) {
         return false;
     }
     const std::string blockHeader = ReadAt(files, memoFile, *offset, kBlockHeaderSize);
-    if (blockHeader.size() < kBlockHeaderSize || !blockHeader.starts_with(dbf::kBlockSignature)) {
+    const bool hasSignature =
+        blockHeader.size() >= kBlockHeaderSize && blockHeader.starts_with(dbf::kBlockSignature);
+    if (!hasSignature && style == MemoStyle::Dbase3) {
+        CopyDbase3Text(files, memoFile, *offset, write);
+        write("\r\n");
+        return true;
+    }
+    if (!hasSignature) {
         return false;
     }
     // The stored length counts the 8 bytes of the block header too.

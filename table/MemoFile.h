@@ -26,10 +26,17 @@ std::string FileStem(const std::string& fileName);
 // number of blocks.
 std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText);
 
+// dBASE III (version byte 0x83) writes memo blocks without a header; the others begin each
+// memo with FF FF 08 00 and its length.
+enum class MemoStyle { Dbase4, Dbase3 };
+MemoStyle MemoStyleOf(std::uint8_t tableVersion);
+
 // Copies the memo of the block named in `cellText` out of the open memo file: the text
 // bytes and then CR LF, handed to `write` piece by piece. A block without the signature
-// FF FF 08 00 hands over nothing. Returns true when a memo block was found.
+// FF FF 08 00 hands over nothing, but for a dBASE III memo: its text up to the first 0x1A.
+// Returns true when a memo block was found.
 bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
-                  const std::function<void(std::string_view)>& write);
+                  const std::function<void(std::string_view)>& write,
+                  MemoStyle style = MemoStyle::Dbase4);
 
 }  // namespace tessaro

@@ -107,7 +107,8 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
         return 0;
     }
     const bool fixedPartComplete = header.size() == dbf::kFixedHeaderSize;
-    if (!header.empty() && dbf::IsLevel7Version(header[dbf::kVersionAt])) {
+    info.Version = header.empty() ? 0 : header[dbf::kVersionAt];
+    if (!header.empty() && dbf::IsLevel7Version(info.Version)) {
         info.IsLevel5 = 0;
     }
     info.RecordCount = header.size() >= dbf::kRecordCountAt + 4

@@ -20,6 +20,9 @@ struct TableInfo {
     std::int16_t MemoFieldCount = 0;
     std::string FileName;  // the whole path, never cut
 
+    // The version byte: which program wrote the table, where their encodings differ.
+    std::uint8_t Version = 0;
+
     // Every descriptor of the header counts here, also those beyond the 128 that are
     // shown: a record is 1 + the sum of all field lengths wide, whatever is shown of it.
     std::int32_t DescriptorCount = 0;

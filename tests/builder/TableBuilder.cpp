@@ -156,6 +156,15 @@ MemoBuilder& MemoBuilder::Raw(std::size_t offset, const std::string& bytes) {
 
 void MemoBuilder::WriteTo(const std::string& path) const { WriteFile(path, bytes_); }
 
+TableBuilder CustomerTable(int records) {
+    TableBuilder table;
+    table.Field("NAME", 'C', 10).Field("NOTIZ", 'M', 10);
+    for (int i = 1; i <= records; ++i) {
+        table.Record({"Kunde " + std::to_string(i), i == 2 ? "         1" : ""});
+    }
+    return table;
+}
+
 std::string LittleEndian32(std::uint32_t value) {
     std::string bytes(4, '\0');
     PutLittleEndian(bytes, 0, value, 4);

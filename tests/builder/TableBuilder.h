@@ -83,6 +83,10 @@ private:
     std::string bytes_;
 };
 
+// A level 5 table of customers with a memo field: record k is named "Kunde k", and record
+// 2 refers to memo block 1.
+TableBuilder CustomerTable(int records);
+
 // Little-endian and big-endian byte strings for hand-made values.
 std::string LittleEndian32(std::uint32_t value);
 std::string BigEndian32(std::uint32_t value);

@@ -46,9 +46,12 @@ TEST(DateValues, AreRearrangedWithoutValidation) {
     EXPECT_EQ(Format('D', ""), "..");
 }
 
-TEST(LogicalValues, OnlyAnUpperCaseTIsYes) {
-    EXPECT_EQ(Format('L', "T"), "Ja");
-    for (const char* other : {"t", "Y", "F", "?", " ", "", "TT"}) {
+TEST(LogicalValues, TrueIsTOrY) {
+    // dBASE takes T, t, Y and y for true; dBASE IV and III write a Y.
+    for (const char* yes : {"T", "t", "Y", "y"}) {
+        EXPECT_EQ(Format('L', yes), "Ja") << yes;
+    }
+    for (const char* other : {"F", "f", "N", "?", " ", "", "TT", "J"}) {
         EXPECT_EQ(Format('L', other), "Nein") << other;
     }
 }
@@ -80,6 +83,37 @@ TEST(IntegerValues, EmptyOrShortValuesShowNothing) {
     EXPECT_EQ(Format('+', Bytes({0x80, 0, 0, 1})), " 1");
     EXPECT_EQ(Format('I', Bytes({0x80, 0, 0})), "");
     EXPECT_EQ(Format('+', ""), "");
+}
+
+TEST(FoxProValues, IntegersAreLittleEndianTwosComplement) {
+    const auto fox = [](char type, const std::string& raw) {
+        return FormatCellText(type, raw, ValueDialect::FoxPro);
+    };
+    EXPECT_EQ(fox('I', Bytes({0x01, 0, 0, 0})), " 1");
+    EXPECT_EQ(fox('I', Bytes({0xFF, 0xFF, 0xFF, 0xFF})), "-1");
+    EXPECT_EQ(fox('I', Bytes({0, 0, 0, 0})), " 0") << "zero, not empty";
+    EXPECT_EQ(fox('I', Bytes({0x00, 0x00, 0x00, 0x80})), "-2147483648");
+    EXPECT_EQ(fox('I', Bytes({0x01, 0})), "") << "a short value shows nothing";
+    EXPECT_EQ(fox('+', Bytes({0x80, 0, 0, 0x01})), " 1") << "autoincrement keeps its rule";
+    EXPECT_EQ(fox('+', Bytes({0, 0, 0, 0})), "");
+    EXPECT_EQ(DialectOf(0x30), ValueDialect::FoxPro);
+    EXPECT_EQ(DialectOf(0x31), ValueDialect::FoxPro);
+    EXPECT_EQ(DialectOf(0x32), ValueDialect::FoxPro);
+    for (const int other : {0x03, 0x04, 0x83, 0x8B, 0x8C, 0xF5}) {
+        EXPECT_EQ(DialectOf(static_cast<std::uint8_t>(other)), ValueDialect::DBase) << other;
+    }
+}
+
+TEST(FoxProValues, FourByteMemoReferencesAreBlockNumbers) {
+    const auto fox = [](char type, const std::string& raw) {
+        return FormatCellText(type, raw, ValueDialect::FoxPro);
+    };
+    EXPECT_EQ(fox('M', Bytes({0x05, 0, 0, 0})), "Block: 5");
+    EXPECT_EQ(fox('M', Bytes({0x10, 0x27, 0, 0})), "Block: 10000");
+    EXPECT_EQ(fox('M', Bytes({0, 0, 0, 0})), "") << "no memo";
+    EXPECT_EQ(fox('M', Bytes({0xFF, 0xFF, 0xFF, 0xFF})), "Block: 4294967295");
+    EXPECT_EQ(fox('M', "        17"), "Block: 17") << "ten digits keep their rule";
+    EXPECT_EQ(Format('M', Bytes({0x05, 0, 0, 0})), "Block: \x05") << "not in a dBASE table";
 }
 
 TEST(DoubleValues, PositiveHaveTheSignBitFlippedNegativeAreInverted) {

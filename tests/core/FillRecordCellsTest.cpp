@@ -207,6 +207,24 @@ TEST_F(FillRecordCellsTest, FieldsBeyond128AreNotReadAtAll) {
     }
 }
 
+TEST_F(FillRecordCellsTest, FoxProTablesKeepIntegersAndMemoReferencesInBinary) {
+    ASSERT_EQ(Load(TableBuilder(0x30)
+                       .Field("ZAHL", 'I', 4)
+                       .Field("NOTIZ", 'M', 4)
+                       .RawRecord(Bytes({0x01, 0, 0, 0, 0x07, 0, 0, 0}))
+                       .RawRecord(Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0}))),
+              1);
+    EXPECT_EQ(Cell(0, 1), " 1");
+    EXPECT_EQ(Cell(0, 2), "Block: 7");
+    EXPECT_EQ(cells.RowImage(0), kMemoRowImage);
+    EXPECT_EQ(Cell(1, 1), "-1");
+    EXPECT_EQ(Cell(1, 2), "");
+    EXPECT_EQ(cells.RowImage(1), kRowImage);
+    // The same bytes in a table of dBASE 7 follow its rules.
+    ASSERT_EQ(Load(TableBuilder(0x04).Field("ZAHL", 'I', 4).RawRecord(Bytes({0x01, 0, 0, 0}))), 1);
+    EXPECT_EQ(Cell(0, 1), "-2130706432");
+}
+
 TEST_F(FillRecordCellsTest, AHeaderLengthAbove32767IsReadUnsigned) {
     TableBuilder table;
     table.Field("A", 'C', 3).HeaderLength(0x8000).WithoutEndMarker();

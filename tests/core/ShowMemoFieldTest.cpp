@@ -228,6 +228,45 @@ TEST_F(ShowMemoFieldTest, NothingHappensInATableWithoutMemoFields) {
     ExpectNothingHappened();
 }
 
+TEST_F(ShowMemoFieldTest, DBase3MemosRunToTheirEndMarkInBlocksOf512Bytes) {
+    // dBASE III (and Clipper) leave bytes 20 and 21 of the memo file unused, here with a
+    // leftover; the blocks are 512 bytes, and a memo ends at its first 0x1A.
+    TableBuilder(0x83)
+        .Field("NAME", 'C', 5)
+        .Field("NOTIZ", 'M', 10)
+        .Record({"eins", "         1"})
+        .Record({"zwei", "         2"})
+        .Record({"drei", "         3"})
+        .Record({"vier", "         4"})
+        .WriteTo(tablePath());
+    std::string memo = MemoBuilder(512).Raw(512, "Erste Notiz\r\nzweite Zeile" + Bytes({0x1A, 0x1A}) + "alt")
+                           .Raw(1024, Bytes({0xFF, 0xFF, 0x08, 0x00, 0x0B, 0, 0, 0}) + "neu" + Bytes({0x1A}))
+                           .Raw(1536, Bytes({0x8E, 'r', 'g', 'e', 'r', 0x1A}))
+                           .Raw(2048, "ohne Ende")
+                           .Bytes();
+    memo[20] = static_cast<char>(0x4D);  // 17741 where the block length would be
+    memo[21] = static_cast<char>(0x45);
+    WriteFile(memoPath(), memo);
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "Erste Notiz\r\nzweite Zeile\r\n");
+    ShowRow(1);
+    EXPECT_EQ(ReadFile(textPath()), "neu\r\n") << "a block with the signature keeps its rule";
+    ShowRow(2);
+    EXPECT_EQ(ReadFile(textPath()), Bytes({0x8E, 'r', 'g', 'e', 'r'}) + "\r\n") << "bytes as stored";
+    ShowRow(3);
+    EXPECT_EQ(ReadFile(textPath()), "ohne Ende\r\n") << "to the end of the file";
+    EXPECT_EQ(desktop.editorStarts.size(), 4u);
+}
+
+TEST_F(ShowMemoFieldTest, OnlyDBase3TablesHaveMemosWithoutSignature) {
+    TableBuilder(0x8B).Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(tablePath());
+    MemoBuilder(512).Raw(512, "kein Memo" + Bytes({0x1A})).WriteTo(memoPath());
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "");
+}
+
 TEST_F(ShowMemoFieldTest, TheFirstCellBeginningWithBlockIsTheReference) {
     TableBuilder()
         .Field("TEXT", 'C', 12)

@@ -183,9 +183,9 @@ TEST(DumpCorpus, ValuesOfOtherProgramsAreListedRight) {
     EXPECT_NE(stamps.find("15\t10-01-2000  00:00:00\n"), std::string::npos);
     const std::string mixed = Dump({kCorpus + "infused_dbase_8b.dbf"}).out;
     EXPECT_NE(mixed.find("\n1\tOne" + std::string(97, ' ') +
-                         "\t1.00\t01.01.1970\tNein\t1.234567890123460000\tBlock: 1\n"),
+                         "\t1.00\t01.01.1970\tJa\t1.234567890123460000\tBlock: 1\n"),
               std::string::npos)
-        << mixed;
+        << mixed << "dBASE IV wrote a Y for true";
     EXPECT_NE(mixed.find("\t  .  .    \tNein\t\tBlock: 9\n"), std::string::npos) << "blank date and float";
     const std::string wide = Dump({kCorpus + "infused_dbase_03.dbf"}).out;
     EXPECT_NE(wide.find("Satznr.\tPoint_ID\tType\tShape"), std::string::npos);
@@ -256,10 +256,15 @@ TEST(DumpMemoCorpus, MemosOfOtherProgramsAreCopiedRight) {
     EXPECT_EQ(Dump({"--memo", "9", kCorpus + "infused_dbase_8b.dbf"}).out, "Nineth memo\r\n");
     const ProgramResult none = Dump({"--memo", "10", kCorpus + "infused_dbase_8b.dbf"});
     EXPECT_EQ(none.exitCode, 1);
-    // The older memo files have no block signatures and a block length of 0.
+    // dBASE III memo files have no block signatures and a block length of 0: the text runs
+    // from the block to the first 0x1A.
     const ProgramResult old = Dump({"--memo", "1", kCorpus + "infused_dbase_83.dbf"});
     EXPECT_EQ(old.exitCode, 0);
-    EXPECT_EQ(old.out, "");
+    EXPECT_TRUE(old.out.starts_with("Our Original assortment...a little taste of heaven for "
+                                    "everyone.  Let us\r\nselect"))
+        << old.out;
+    EXPECT_TRUE(old.out.ends_with("and Raspberry Blanc.\r\n")) << old.out;
+    EXPECT_EQ(old.out.find('\x1A'), std::string::npos);
     const ProgramResult noMemoFields = Dump({"--memo", "1", kCorpus + "infused_dbase_03.dbf"});
     EXPECT_EQ(noMemoFields.exitCode, 1);
     EXPECT_EQ(noMemoFields.err, "Die Tabelle hat keine Memofelder.\n");

@@ -37,12 +37,7 @@ protected:
 
     // A level 5 table with a memo field; record 2 refers to block 1.
     void MakeMemoTable(const std::string& name, int records = 3) {
-        TableBuilder table;
-        table.Field("NAME", 'C', 10).Field("NOTIZ", 'M', 10);
-        for (int i = 1; i <= records; ++i) {
-            table.Record({"Kunde " + std::to_string(i), i == 2 ? "         1" : ""});
-        }
-        table.WriteTo(dir.File(name));
+        CustomerTable(records).WriteTo(dir.File(name));
     }
 
     TempDir dir;
