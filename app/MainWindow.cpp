@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/ClientArea.h"
 #include "app/DataFolder.h"
@@ -37,7 +38,7 @@ MainWindow::MainWindow(FrontEndPort& port, RetryPolicy retry)
     setCentralWidget(client_);
     resize(kStartWidth, kStartHeight);
     ConnectMenu();
-    viewer_.Start();
+    viewer_.ShowPrompt();
 }
 
 MainWindow::~MainWindow() = default;
@@ -147,17 +148,51 @@ void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shownOnce_) {
         shownOnce_ = true;
-        // The window manager adds its frame only once the window is shown.
-        QTimer::singleShot(0, this, &MainWindow::KeepOuterStartSize);
+        windowHandle()->installEventFilter(this);
     }
 }
 
-// The start size is the outer size, frame and title bar included.
-void MainWindow::KeepOuterStartSize() {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.width() > 0 || frame.height() > 0) {
-        resize(kStartWidth - frame.width(), kStartHeight - frame.height());
+// The table of the working folder is loaded once the window is on the screen, where the
+// window manager has put it, so that every box the load shows stands over it.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && !openedAtStart_ &&
+        windowHandle()->isExposed()) {
+        QTimer::singleShot(0, this, &MainWindow::OpenAtStart);
     }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::OpenAtStart() {
+    if (!openedAtStart_) {
+        openedAtStart_ = true;
+        viewer_.OpenAtStart();
+    }
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // A window manager frames the window some time after it is shown and then moves it:
+    // its frame is known from then on.
+    if (!outerSizeKept_ && (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                            event->type() == QEvent::Expose || event->type() == QEvent::Show)) {
+        KeepOuterStartSize();
+    }
+    return handled;
+}
+
+// The start size is the outer size, frame and title bar included; it is set once, when the
+// frame is first known. Without a window manager there is no frame and nothing changes.
+void MainWindow::KeepOuterStartSize() {
+    const QWindow* handle = windowHandle();
+    if (handle == nullptr || !isVisible()) {
+        return;
+    }
+    const QMargins frame = handle->frameMargins();
+    if (frame.isNull()) {
+        return;
+    }
+    outerSizeKept_ = true;
+    resize(kStartWidth - frame.left() - frame.right(), kStartHeight - frame.top() - frame.bottom());
 }
 
 }  // namespace tessaro

@@ -32,6 +32,8 @@ public:
     RecordListView* RecordList() const { return recordList_; }
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -57,6 +59,7 @@ private:
 
     void ConnectMenu();
     void KeepOuterStartSize();
+    void OpenAtStart();
 
     FrontEndPort& port_;
     MainMenu* menu_;
@@ -64,6 +67,8 @@ private:
     RecordListView* recordList_ = nullptr;
     QPointer<HelpWindow> help_;
     bool shownOnce_ = false;
+    bool outerSizeKept_ = false;
+    bool openedAtStart_ = false;
     Viewer viewer_;  // last: it may draw into the window while it starts
 };
 

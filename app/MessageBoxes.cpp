@@ -1,6 +1,9 @@
 #include "MessageBoxes.h"
 
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
 
 #include "fileio/BoxText.h"
 
@@ -32,12 +35,27 @@ QPushButton* AddButton(QMessageBox& box, const QString& text, QMessageBox::Butto
     return button;
 }
 
+// A box is at least as wide as its caption with the title bar's buttons beside it: a
+// window manager cuts a caption that does not fit ("Tessaro Datei…utzerabbruch").
+void MakeRoomForCaption(QMessageBox& box, const QString& caption) {
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(caption) + 4 * titleBar;
+    auto* layout = qobject_cast<QGridLayout*>(box.layout());
+    if (layout != nullptr) {
+        layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                        layout->rowCount(), 0, 1, layout->columnCount());
+    }
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view text,
                                              std::string_view caption, BoxStyle style) {
     auto box = std::make_unique<QMessageBox>(owner);
-    box->setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    const QString title = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    box->setWindowTitle(title);
     box->setText(BoxText(text));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(IconOf(style.icon));
@@ -63,6 +81,7 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view te
             break;
         }
     }
+    MakeRoomForCaption(*box, title);
     return box;
 }
 

@@ -49,7 +49,9 @@ BoxAnswer QtDesktop::ShowMessageBox(WindowHandle owner, std::string_view text,
 }
 
 void QtDesktop::StartTextEditor(const std::string& fileName) {
-    StartTextEditorDetached(QFile::decodeName(QByteArray::fromStdString(fileName)));
+    // The very bytes of the name that was written: a name that is not UTF-8 would not
+    // survive a QString.
+    StartTextEditorDetached(fileName);
 }
 
 std::optional<std::string> QtDesktop::ShowOpenDialog(QWidget* owner,

@@ -5,6 +5,17 @@
 
 namespace tessaro {
 
+QString ShownCellText(const QString& text, const QFontMetrics& metrics, int width) {
+    qsizetype visible = text.size();
+    while (visible > 0 && text[visible - 1] == QLatin1Char(' ')) {
+        --visible;
+    }
+    const QString printed = text.left(visible);
+    return metrics.horizontalAdvance(printed) <= width
+               ? printed
+               : metrics.elidedText(printed, Qt::ElideRight, width);
+}
+
 void RecordCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
     const QWidget* widget = option.widget;
@@ -32,10 +43,7 @@ void RecordCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QPalette::ColorGroup group = (option.state & QStyle::State_Active) != 0 ? QPalette::Active
                                                                                  : QPalette::Inactive;
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    const QFontMetrics& metrics = option.fontMetrics;
-    const QString shown = metrics.horizontalAdvance(text) <= textRect.width()
-                              ? text
-                              : metrics.elidedText(text, Qt::ElideRight, textRect.width());
+    const QString shown = ShownCellText(text, option.fontMetrics, textRect.width());
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 }
 

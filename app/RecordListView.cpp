@@ -4,6 +4,9 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 #include "app/RecordCellDelegate.h"
 
@@ -36,12 +39,29 @@ RecordListView::RecordListView(QWidget* parent) : QTreeView(parent), model_(new 
             [this] { emit RowDoubleClicked(RowUnderMouse()); });
 }
 
-void RecordListView::AddColumn(const QString& heading, int width) {
-    model_->AddColumn(heading);
-    header()->resizeSection(model_->columnCount() - 1, width);
+int RecordListView::ScaledWidth(int width) const {
+    return (width * fontMetrics().averageCharWidth() + kSystemFontCharWidth / 2) / kSystemFontCharWidth;
 }
 
-void RecordListView::SetRows(const CellStore& cells) { model_->SetRows(cells); }
+// Column 0 shows every record number whole beside its image, up to the largest there is.
+int RecordListView::RecordNumberWidth() const {
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return 3 * margin + iconSize().width() + fontMetrics().horizontalAdvance(QStringLiteral("65536"));
+}
+
+void RecordListView::AddColumn(const QString& heading, int width) {
+    model_->AddColumn(heading);
+    const int column = model_->columnCount() - 1;
+    const int shown = column == 0 ? std::max(ScaledWidth(width), RecordNumberWidth()) : ScaledWidth(width);
+    header()->resizeSection(column, shown);
+}
+
+void RecordListView::SetRows(const CellStore& cells) {
+    model_->SetRows(cells);
+    // No row is current after a load: otherwise the view makes the first one current when
+    // it gets the focus, and the first Down key would go to the second row.
+    setCurrentIndex(QModelIndex());
+}
 
 std::int32_t RecordListView::HitTest(const QPoint& globalPosition) const {
     const QPoint point = viewport()->mapFromGlobal(globalPosition);

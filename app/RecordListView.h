@@ -17,8 +17,10 @@ public:
     RecordListModel* Model() const { return model_; }
 
     // A column of `width` pixels of the small system font the widths were first given in,
-    // scaled to the font the list shows.
+    // scaled to the font the list shows: so that what was whole there is whole here.
     void AddColumn(const QString& heading, int width);
+    // The average character width of that font (MS Sans Serif, 8 points).
+    static constexpr int kSystemFontCharWidth = 6;
     void SetRows(const CellStore& cells);
 
     // The row under a point of the screen, or -1 when there is none.
@@ -42,6 +44,8 @@ protected:
 
 private:
     std::int32_t RowUnderMouse() const;
+    int ScaledWidth(int width) const;
+    int RecordNumberWidth() const;
 
     RecordListModel* model_;
 };

@@ -1,5 +1,10 @@
 #include "TextEditorLauncher.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -11,6 +16,8 @@ namespace tessaro {
 namespace {
 
 constexpr int kQueryTimeoutMs = 3000;
+
+std::string Native(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 // The desktop id ("org.gnome.TextEditor.desktop") of the default application for plain text.
 QString DefaultTextApplication() {
@@ -27,59 +34,91 @@ QString DefaultTextApplication() {
     return QString::fromUtf8(query.readAllStandardOutput()).trimmed();
 }
 
-QStringList CommandFromApplication(const QString& desktopId, const QString& fileName) {
+// The program of a command as a path: a bare name is looked up in PATH.
+std::string ProgramPath(const std::string& program) {
+    if (program.find('/') != std::string::npos) {
+        return program;
+    }
+    return Native(QStandardPaths::findExecutable(QFile::decodeName(QByteArray::fromStdString(program))));
+}
+
+std::vector<std::string> CommandFromApplication(const QString& desktopId, const std::string& fileName) {
     const QString entryPath = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
     QFile entry(entryPath);
     if (entryPath.isEmpty() || !entry.open(QIODevice::ReadOnly)) {
         return {};
     }
-    const auto command = CommandFromDesktopEntry(entry.readAll().toStdString(),
-                                                 QFile::encodeName(fileName).toStdString());
+    const auto command = CommandFromDesktopEntry(entry.readAll().toStdString(), fileName);
     if (!command) {
         return {};
     }
-    QStringList argv;
+    std::vector<std::string> argv;
     if (command->terminal) {
         const QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
         if (terminal.isEmpty()) {
             return {};
         }
-        argv << terminal << QStringLiteral("-e");
+        argv = {Native(terminal), "-e"};
     }
-    for (const std::string& word : command->argv) {
-        argv << QFile::decodeName(QByteArray::fromStdString(word));
+    argv.insert(argv.end(), command->argv.begin(), command->argv.end());
+    argv.front() = ProgramPath(argv.front());
+    return argv.front().empty() ? std::vector<std::string>{} : argv;
+}
+
+// Starts the program without waiting for it and without leaving a child to be reaped: a
+// short-lived intermediate process starts it and ends at once. Everything the child needs
+// is made before the fork.
+void SpawnDetached(const std::vector<std::string>& argv) {
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
     }
-    return argv;
+    args.push_back(nullptr);
+    const pid_t intermediate = ::fork();
+    if (intermediate == 0) {
+        if (::fork() == 0) {
+            ::setsid();
+            ::execv(args[0], args.data());
+            ::_exit(127);
+        }
+        ::_exit(0);
+    }
+    if (intermediate > 0) {
+        int status = 0;
+        while (::waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
 }
 
 }  // namespace
 
-QStringList TextEditorCommand(const QString& fileName) {
+std::string EditorFileArgument(const std::string& fileName) {
+    return fileName.starts_with('-') ? "./" + fileName : fileName;
+}
+
+std::vector<std::string> TextEditorCommand(const std::string& fileName) {
+    const std::string file = EditorFileArgument(fileName);
     const QString application = DefaultTextApplication();
     if (!application.isEmpty()) {
-        const QStringList argv = CommandFromApplication(application, fileName);
-        if (!argv.isEmpty()) {
+        std::vector<std::string> argv = CommandFromApplication(application, file);
+        if (!argv.empty()) {
             return argv;
         }
     }
     for (const char* editor : {"gnome-text-editor", "gedit", "kate", "kwrite", "mousepad", "xed",
-                               "pluma", "featherpad", "leafpad", "geany"}) {
+                               "pluma", "featherpad", "leafpad", "geany", "xdg-open"}) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(editor));
         if (!path.isEmpty()) {
-            return {path, fileName};
+            return {Native(path), file};
         }
-    }
-    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (!opener.isEmpty()) {
-        return {opener, fileName};
     }
     return {};
 }
 
-void StartTextEditorDetached(const QString& fileName) {
-    const QStringList argv = TextEditorCommand(fileName);
-    if (!argv.isEmpty()) {
-        QProcess::startDetached(argv.front(), argv.mid(1));
+void StartTextEditorDetached(const std::string& fileName) {
+    const std::vector<std::string> argv = TextEditorCommand(fileName);
+    if (!argv.empty()) {
+        SpawnDetached(argv);
     }
 }
 

@@ -10,9 +10,13 @@ Viewer::Viewer(WindowPort& window, DesktopPort& desktop, RetryPolicy retry)
 }
 
 void Viewer::Start() {
-    state_.SetStatusText("Bitte wählen Sie eine DBase Datei zur Ansicht");
-    loader_.AutomaticOpenAtStart();
+    ShowPrompt();
+    OpenAtStart();
 }
+
+void Viewer::ShowPrompt() { state_.SetStatusText("Bitte wählen Sie eine DBase Datei zur Ansicht"); }
+
+void Viewer::OpenAtStart() { loader_.AutomaticOpenAtStart(); }
 
 void Viewer::OpenTable() {
     if (!ended_) {

@@ -20,8 +20,11 @@ public:
     Viewer(WindowPort& window, DesktopPort& desktop, RetryPolicy retry = {});
 
     // When the window has been created: the prompt in the status line, then the one table
-    // of the working folder, if there is exactly one.
+    // of the working folder, if there is exactly one. A front end whose boxes can only be
+    // placed over a window that is on the screen calls the two steps apart.
     void Start();
+    void ShowPrompt();
+    void OpenAtStart();
 
     // The menu commands.
     void OpenTable();  // "&Anzeigen"

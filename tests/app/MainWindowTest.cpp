@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTest>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -73,23 +75,59 @@ TEST_F(MainWindowTest, TheMemoItemFollowsTheTableOpenedByCommand) {
     EXPECT_FALSE(window->Menu()->memo->isEnabled());
 }
 
-TEST_F(MainWindowTest, TheColumnsFollowTheFields) {
+// The widths were given in pixels of a small system font: what was whole there is whole
+// here, in whatever font the list shows.
+void ExpectColumnsFitTheirValues(const RecordListView& list) {
+    const QHeaderView* header = list.header();
+    const QFontMetrics metrics = list.fontMetrics();
+    ASSERT_EQ(list.Model()->columnCount(), 5);
+    EXPECT_GE(header->sectionSize(0), list.iconSize().width() + metrics.horizontalAdvance("65536"))
+        << "every record number whole beside its image";
+    EXPECT_GE(header->sectionSize(3), 20 * metrics.averageCharWidth()) << "20 bytes, 20 characters";
+    EXPECT_GE(header->sectionSize(2), 6 * metrics.averageCharWidth());
+    EXPECT_LT(header->sectionSize(2), header->sectionSize(3));
+    EXPECT_GT(header->sectionSize(1), header->sectionSize(3)) << "30 bytes capped, still wider";
+    EXPECT_LT(header->sectionSize(1), 40 * metrics.averageCharWidth()) << "but capped";
+}
+
+TEST_F(MainWindowTest, TheColumnsFollowTheFieldsInTheFontOfTheList) {
     TableBuilder(0x04)
         .Field("NAME", 'C', 30)
         .Field("ABCDEFGHIJKL", 'N', 6)
-        .Field("AB", 'C', 2)
+        .Field("AB", 'C', 20)
         .Field("GR\x99\xE1", 'C', 1)
         .WriteTo(dir.File("t.dbf"));
     Start();
     ASSERT_NE(List(), nullptr);
-    QHeaderView* header = List()->header();
-    ASSERT_EQ(List()->Model()->columnCount(), 5);
     EXPECT_EQ(List()->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Satznr.");
     EXPECT_EQ(List()->Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), "GRÖß");
-    EXPECT_EQ(header->sectionSize(0), 45);
-    EXPECT_EQ(header->sectionSize(1), 200);
-    EXPECT_EQ(header->sectionSize(2), 108);
-    EXPECT_EQ(header->sectionSize(3), 18);
+    ExpectColumnsFitTheirValues(*List());
+    const int normal = List()->header()->sectionSize(3);
+
+    const QFont previous = QApplication::font();
+    QFont large = previous;
+    large.setPointSizeF(previous.pointSizeF() * 2);
+    QApplication::setFont(large);
+    window.reset();
+    Start();
+    ExpectColumnsFitTheirValues(*List());
+    EXPECT_GT(List()->header()->sectionSize(3), normal) << "a larger font, wider columns";
+    QApplication::setFont(previous);
+}
+
+TEST_F(MainWindowTest, NoRowIsCurrentAfterALoad) {
+    MakeMemoTable("t.dbf", 5);
+    Start();
+    ASSERT_NE(List(), nullptr);
+    List()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(List()->currentIndex().isValid()) << "no focus band on row 1";
+    QTest::keyClick(List(), Qt::Key_Down);
+    EXPECT_EQ(List()->currentIndex().row(), 0) << "the first Down key goes to record 1";
+    OpenByCommand(dir.File("t.dbf"));
+    List()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(List()->currentIndex().isValid()) << "nor after the open command";
 }
 
 TEST_F(MainWindowTest, TheListFillsTheWindowAboveTheStatusLine) {

@@ -58,6 +58,18 @@ TEST(MessageBoxes, TheAnswerIsTheWindowsButtonCode) {
     EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::YesNo}, "Nein"), BoxAnswer::No);
 }
 
+TEST(MessageBoxes, AreAtLeastAsWideAsTheirCaption) {
+    // A short text under a long caption: the window manager would cut the caption.
+    for (const char* caption : {"Tessaro Dateifehler - Benutzerabbruch", "über diese Version ...",
+                                "Memofeld"}) {
+        const auto box = BuildMessageBox(nullptr, "x", caption, BoxButtons::Ok | BoxIcon::Stop);
+        QFont bold = box->font();
+        bold.setBold(true);
+        EXPECT_GT(box->sizeHint().width(), QFontMetrics(bold).horizontalAdvance(caption) + 60)
+            << caption;
+    }
+}
+
 TEST(MessageBoxes, EscapeGivesUp) {
     const auto box = BuildMessageBox(nullptr, "x", "y", BoxStyle{BoxButtons::RetryCancel});
     EXPECT_EQ(box->escapeButton()->text(), "Abbrechen");

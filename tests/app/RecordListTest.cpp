@@ -1,6 +1,7 @@
 // What only the widgets do: real mouse clicks and keys in the record list and its header,
 // and the go-to dialog scrolling the real list.
 
+#include <QApplication>
 #include <QCursor>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 
 #include "WindowFixture.h"
 #include "app/GoToDialog.h"
+#include "app/RecordCellDelegate.h"
 
 namespace tessaro {
 namespace {
@@ -135,6 +137,19 @@ TEST_F(RecordListTest, EachGoToDialogClosesOnItsOwn) {
     second->findChild<QPushButton*>("IDCANCEL")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->findChildren<GoToDialog*>().size(), 1);
+}
+
+TEST(CellPainting, TrailingBlanksNeverCauseTheEllipsis) {
+    const QFontMetrics metrics(QApplication::font());
+    const QString name = QStringLiteral("Müller");
+    const int room = metrics.horizontalAdvance(name) + 2;
+    const QString stored = name + QString(94, QLatin1Char(' '));  // a character field of 100
+    EXPECT_EQ(ShownCellText(stored, metrics, room), name) << "the whole value is visible";
+    const QString longer = QStringLiteral("Müller-Lüdenscheidt");
+    const QString shown = ShownCellText(longer + QStringLiteral("   "), metrics, room);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << "what does not fit is cut with the ellipsis";
+    EXPECT_LE(metrics.horizontalAdvance(shown), room);
+    EXPECT_EQ(ShownCellText(QStringLiteral("   "), metrics, room), "");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,8 @@ protected:
         retry.sleep = [](std::chrono::milliseconds) {};
         window = std::make_unique<MainWindow>(port, retry);
         window->show();
+        // The table of the folder is loaded once the window is on the screen.
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QCoreApplication::processEvents();
         return *window;
     }
