@@ -15,6 +15,7 @@
 #include "table/ReadTableHeader.h"
 #include "table/ShowMemoField.h"
 #include "tools/DumpFormat.h"
+#include "tools/DumpMain.h"
 #include "tools/StderrDesktop.h"
 
 namespace {
@@ -134,7 +135,7 @@ int DumpMemo(Session& session, std::int32_t record) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int tessaro::RunDump(int argc, char** argv) {
     Arguments arguments;
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::fputs(kUsage, stdout);
