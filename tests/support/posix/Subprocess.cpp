@@ -1,4 +1,4 @@
-#include "Subprocess.h"
+#include "support/Subprocess.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "TableBuilder.h"
-#include "TempDir.h"
+#include "support/TableBuilder.h"
+#include "support/TempDir.h"
 
 extern char** environ;
 
