@@ -1,3 +1,5 @@
 #include "tools/DumpMain.h"
 
-int main(int argc, char** argv) { return tessaro::RunDump(argc, argv); }
+int main(int argc, char** argv) {
+    return tessaro::RunDump(argc, argv);
+}

@@ -10,7 +10,9 @@ namespace {
 
 using os::SystemPath;
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 // The length of the root in front of a path's components: "C:" of a drive, or
 // "\\server\share" of a UNC path (also "\\?\C:" and "\\.\device"); 0 for none.
@@ -27,13 +29,14 @@ std::size_t RootLength(std::string_view path) {
         }
         return std::min(end, path.size());
     }
-    const bool driveLetter = path.size() >= 2 && path[1] == ':' &&
-                             ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    const bool driveLetter =
+        path.size() >= 2 && path[1] == ':' &&
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
     return driveLetter ? 2 : 0;
 }
 
 class Search {
-public:
+  public:
     explicit Search(const std::wstring& pattern)
         : handle_(::FindFirstFileW(pattern.c_str(), &found_)) {}
     ~Search() {
@@ -48,12 +51,14 @@ public:
     const WIN32_FIND_DATAW& Entry() const { return found_; }
     bool Next() { return ::FindNextFileW(handle_, &found_) != 0; }
 
-private:
+  private:
     WIN32_FIND_DATAW found_{};
     HANDLE handle_;
 };
 
-bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool IsFolder(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
 
 // Hidden and system files are left out of the names a user works with, as the Windows
 // tools leave them out.
@@ -107,7 +112,8 @@ std::int64_t FindFileSize(const std::string& name) {
     if (IsFolder(entry.dwFileAttributes)) {
         return 0;
     }
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && path->find_first_of(L"*?") == std::wstring::npos) {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        path->find_first_of(L"*?") == std::wstring::npos) {
         // The search tells the size of a symbolic link itself; the file it names counts.
         return SizeThroughLink(*path);
     }

@@ -14,8 +14,8 @@ std::optional<std::wstring> WideFromUtf8(std::string_view text) {
         return std::nullopt;
     }
     const int bytes = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), bytes,
-                                             nullptr, 0);
+    const int length =
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), bytes, nullptr, 0);
     if (length <= 0) {
         return std::nullopt;
     }
@@ -41,7 +41,9 @@ std::string Utf8FromWide(std::wstring_view text) {
 
 namespace {
 
-bool HasLongPathPrefix(std::wstring_view path) { return path.starts_with(L"\\\\?\\"); }
+bool HasLongPathPrefix(std::wstring_view path) {
+    return path.starts_with(L"\\\\?\\");
+}
 
 // The absolute form of a long path with the prefix that lifts the length limit; the path
 // as it was when that cannot be had.

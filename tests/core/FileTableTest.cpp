@@ -180,7 +180,7 @@ TEST_F(FileTableTest, ANewTextFileIsNoMoreOpenThanItsModel) {
 }
 #endif
 
-#ifndef _WIN32  // symlinks; the Windows twin uses a junction
+#ifndef _WIN32  // symlinks; Windows twins in tests/windows
 TEST_F(FileTableTest, AnAppendFileIsNeverWrittenThroughALink) {
     WriteFile(dir.File("precious"), "keep");
     std::filesystem::create_symlink(dir.File("precious"), dir.File("out.tmp"));

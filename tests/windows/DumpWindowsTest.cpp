@@ -42,13 +42,20 @@ TEST(WindowsDump, NamesBeyondTheAnsiCodePageArriveWhole) {
     std::filesystem::create_directory(test::PathOf(dir.File("mit Leerzeichen")));
     // "Łódź" has letters that no ANSI code page of Western Europe has; "Müller" one that
     // code page 1252 has and the OEM code page writes differently.
-    for (const std::string name : {"M\xC3\xBCller", "\xC5\x81\xC3\xB3" "d\xC5\xBA", "mit Leerzeichen\\kunden liste"}) {
+    for (const std::string name : {"M\xC3\xBCller",
+                                   "\xC5\x81\xC3\xB3"
+                                   "d\xC5\xBA",
+                                   "mit Leerzeichen\\kunden liste"}) {
         SCOPED_TRACE(name);
-        TableBuilder().Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(dir.File(name + ".dbf"));
+        TableBuilder()
+            .Field("NOTIZ", 'M', 10)
+            .Record({"         1"})
+            .WriteTo(dir.File(name + ".dbf"));
         MemoBuilder(512).Memo(1, "Notiz\n").WriteTo(dir.File(name + ".dbt"));
         const ProgramResult info = Dump({"--info", dir.File(name + ".dbf")});
         EXPECT_EQ(info.exitCode, 0) << info.err;
-        EXPECT_EQ(info.out.substr(0, info.out.find('\n')), "Datei\t" + Escaped(dir.File(name + ".dbf")));
+        EXPECT_EQ(info.out.substr(0, info.out.find('\n')),
+                  "Datei\t" + Escaped(dir.File(name + ".dbf")));
         const ProgramResult memo = Dump({"--memo", "1", name + ".dbf"}, dir.Path());
         EXPECT_EQ(memo.exitCode, 0) << memo.err;
         EXPECT_EQ(memo.out, "Notiz\n\r\n") << "the memo file beside it, its bytes untouched";
@@ -57,11 +64,15 @@ TEST(WindowsDump, NamesBeyondTheAnsiCodePageArriveWhole) {
 
 TEST(WindowsDump, MessagesNameTheTableInUtf8) {
     TempDir dir;
-    const std::string table = dir.File("\xC5\x81\xC3\xB3" "d\xC5\xBA.dbf");
+    const std::string table = dir.File(
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA.dbf");
     TableBuilder().Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(table);
     const ProgramResult result = Dump({"--memo", "1", table});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Memodatei " + dir.File("\xC5\x81\xC3\xB3" "d\xC5\xBA.dbt") +
+    EXPECT_EQ(result.err, "Memodatei " +
+                              dir.File("\xC5\x81\xC3\xB3"
+                                       "d\xC5\xBA.dbt") +
                               " fehlt oder ist kürzer als 32 Bytes.\n");
 }
 

@@ -53,7 +53,7 @@ TEST(WindowsFileNames, TheServerAndShareOfAUncPathAreNoName) {
 TEST(WindowsFileSystem, HiddenAndSystemFilesCountAsMissing) {
     TempDir dir;
     for (const DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
-        const std::string path = dir.File("f" + std::to_string(attribute));
+        const std::string path = dir.File(std::string("f").append(std::to_string(attribute)));
         WriteFile(path, "x");
         EXPECT_TRUE(FileExists(path));
         ASSERT_TRUE(AddAttributes(path, attribute));
@@ -112,7 +112,8 @@ TEST(WindowsFileSystem, OneFileUnderTwoNamesIsTheSameFile) {
     TempDir dir;
     WriteFile(dir.File("kunden.dbt"), "memo");
     WriteFile(dir.File("andere.dbt"), "memo");
-    ASSERT_TRUE(::CreateHardLinkW(Wide(dir.File("kunden.tmp")).c_str(), Wide(dir.File("kunden.dbt")).c_str(), nullptr));
+    ASSERT_TRUE(::CreateHardLinkW(Wide(dir.File("kunden.tmp")).c_str(),
+                                  Wide(dir.File("kunden.dbt")).c_str(), nullptr));
     std::filesystem::create_directory(test::PathOf(dir.File("sub")));
     EXPECT_TRUE(SameFile(dir.File("kunden.tmp"), dir.File("kunden.dbt"))) << "a hard link";
     EXPECT_TRUE(SameFile(dir.File("KUNDEN.DBT"), dir.File("kunden.dbt"))) << "another case";
@@ -139,7 +140,8 @@ TEST(WindowsFileSystem, AskingAboutAHeldFileNeitherFailsNorDisturbsTheHolder) {
 TEST(WindowsFileSystem, RemovingOneNameOfAFileKeepsTheOther) {
     TempDir dir;
     WriteFile(dir.File("fremd.txt"), "fremde Daten");
-    ASSERT_TRUE(::CreateHardLinkW(Wide(dir.File("kunden.tmp")).c_str(), Wide(dir.File("fremd.txt")).c_str(), nullptr));
+    ASSERT_TRUE(::CreateHardLinkW(Wide(dir.File("kunden.tmp")).c_str(),
+                                  Wide(dir.File("fremd.txt")).c_str(), nullptr));
     RemoveFile(dir.File("kunden.tmp"));
     EXPECT_EQ(AttributesOf(dir.File("kunden.tmp")), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFile(dir.File("fremd.txt")), "fremde Daten");
@@ -152,8 +154,8 @@ TEST(WindowsFileSystem, RemovingOneNameOfAFileKeepsTheOther) {
 TEST(WindowsFileSystem, NamesBeyondAsciiAreTheNamesOnDisk) {
     TempDir dir;
     const std::wstring folder = Wide(dir.Path()) + L"\\";
-    const HANDLE made = ::CreateFileW((folder + L"M\u00fcller.dbf").c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE made = ::CreateFileW((folder + L"M\u00fcller.dbf").c_str(), GENERIC_WRITE, 0,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(made, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     ::WriteFile(made, "Tabelle", 7, &written, nullptr);
@@ -167,15 +169,19 @@ TEST(WindowsFileSystem, NamesBeyondAsciiAreTheNamesOnDisk) {
     ASSERT_EQ(table.error, kNoError);
     EXPECT_EQ(files.ReadString(table.number, 7), "Tabelle");
 
-    const std::string lodz = dir.File("\xC5\x81\xC3\xB3" "d\xC5\xBA.tmp");
+    const std::string lodz = dir.File(
+        "\xC5\x81\xC3\xB3"
+        "d\xC5\xBA.tmp");
     const OpenAttempt text = files.TryOpen(lodz, OpenMode::Append);
     ASSERT_EQ(text.error, kNoError);
     files.CloseAll();
-    EXPECT_NE(::GetFileAttributesW((folder + L"\u0141\u00f3d\u017a.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_NE(::GetFileAttributesW((folder + L"\u0141\u00f3d\u017a.tmp").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 
     const test::CurrentFolder inside(dir.Path());
     EXPECT_EQ(FindMatchingFiles("*.dbf", 10), std::vector<std::string>{"M\xC3\xBCller.dbf"});
-    EXPECT_EQ(FindMatchingFiles("*.tmp", 10), std::vector<std::string>{"\xC5\x81\xC3\xB3" "d\xC5\xBA.tmp"});
+    EXPECT_EQ(FindMatchingFiles("*.tmp", 10), std::vector<std::string>{"\xC5\x81\xC3\xB3"
+                                                                       "d\xC5\xBA.tmp"});
 }
 
 TEST(WindowsFileSystem, NamesNoFileCanHaveAreBadNames) {

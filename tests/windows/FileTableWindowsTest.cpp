@@ -66,7 +66,8 @@ TEST(WindowsFileTable, ANewTextFileIsNotReadOnlyWhenItsModelIs) {
 TEST(WindowsFileTable, AnAppendFileIsNeverWrittenThroughAnotherNameOfAFile) {
     TempDir dir;
     WriteFile(dir.File("precious"), "keep");
-    ASSERT_TRUE(::CreateHardLinkW(Wide(dir.File("out.tmp")).c_str(), Wide(dir.File("precious")).c_str(), nullptr));
+    ASSERT_TRUE(::CreateHardLinkW(Wide(dir.File("out.tmp")).c_str(),
+                                  Wide(dir.File("precious")).c_str(), nullptr));
     FileTable files;
     const OpenAttempt attempt = files.TryOpen(dir.File("out.tmp"), OpenMode::Append);
     EXPECT_EQ(attempt.number, 0);
@@ -86,7 +87,8 @@ TEST(WindowsFileTable, AnAppendFileIsNeverWrittenThroughASymbolicLink) {
     EXPECT_EQ(files.TryOpen(dir.File("out.tmp"), OpenMode::Append).error, 75);
     EXPECT_EQ(files.TryOpen(dir.File("dangling.tmp"), OpenMode::Append).error, 75);
     EXPECT_EQ(ReadFile(dir.File("precious")), "keep");
-    EXPECT_EQ(AttributesOf(dir.File("nowhere")), INVALID_FILE_ATTRIBUTES) << "nothing made where it points";
+    EXPECT_EQ(AttributesOf(dir.File("nowhere")), INVALID_FILE_ATTRIBUTES)
+        << "nothing made where it points";
 }
 
 TEST(WindowsFileTable, DevicesAreNoFiles) {

@@ -2,7 +2,9 @@
 
 namespace tessaro::test {
 
-HoldingProcess::HoldingProcess(const std::string& path) { Start(path, ""); }
+HoldingProcess::HoldingProcess(const std::string& path) {
+    Start(path, "");
+}
 
 HoldingProcess::HoldingProcess(const std::string& path, double seconds) {
     Start(path, std::to_string(seconds));
@@ -37,7 +39,8 @@ void HoldingProcess::Start(const std::string& path, const std::string& seconds) 
     }
     char state = 0;
     DWORD got = 0;
-    holding_ = ::ReadFile(stateFromChild.Get(), &state, 1, &got, nullptr) && got == 1 && state == 'L';
+    holding_ =
+        ::ReadFile(stateFromChild.Get(), &state, 1, &got, nullptr) && got == 1 && state == 'L';
 }
 
 void HoldingProcess::Release() {

@@ -121,9 +121,7 @@ TEST_F(WindowsLockContentionTest, RetryAfterTheOtherProgramLetGoReadsTheTable) {
 
 TEST_F(WindowsLockContentionTest, TwoProgramsReadingOneAfterTheOtherBothSucceed) {
     // The other program is tessaro-dump: it reads the table and lets go of it.
-    const auto readElsewhere = [&] {
-        return test::RunProgram({TESSARO_DUMP_PATH, tablePath()});
-    };
+    const auto readElsewhere = [&] { return test::RunProgram({TESSARO_DUMP_PATH, tablePath()}); };
     const FolderSnapshot snapshot(dir.Path());
     const test::ProgramResult before = readElsewhere();
     EXPECT_EQ(before.exitCode, 0) << before.err;

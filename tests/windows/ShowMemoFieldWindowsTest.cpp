@@ -24,10 +24,14 @@ using test::Wide;
 using test::WriteFile;
 
 class WindowsShowMemoFieldTest : public test::CoreFixture {
-protected:
+  protected:
     // KUNDEN.DBF with one record whose memo is "neu" in KUNDEN.dbt, loaded.
     void MakeAndLoad(const std::string& memo = "neu") {
-        TableBuilder().Field("NAME", 'C', 10).Field("NOTIZ", 'M', 10).Record({"Kunde", "         1"}).WriteTo(tablePath());
+        TableBuilder()
+            .Field("NAME", 'C', 10)
+            .Field("NOTIZ", 'M', 10)
+            .Record({"Kunde", "         1"})
+            .WriteTo(tablePath());
         MemoBuilder(512).Memo(1, memo).WriteTo(memoPath());
         session.tableInfo.FileName = tablePath();
         ASSERT_EQ(ReadTableHeader(session, tablePath(), nullptr), 1);
@@ -50,7 +54,8 @@ protected:
 TEST_F(WindowsShowMemoFieldTest, AnotherNameOfAFileInPlaceOfTheTextFileIsRemovedNotWrittenThrough) {
     test::TempDir elsewhere;
     WriteFile(elsewhere.File("fremd.txt"), "fremde Daten");
-    ASSERT_TRUE(::CreateHardLinkW(Wide(textPath()).c_str(), Wide(elsewhere.File("fremd.txt")).c_str(), nullptr));
+    ASSERT_TRUE(::CreateHardLinkW(Wide(textPath()).c_str(),
+                                  Wide(elsewhere.File("fremd.txt")).c_str(), nullptr));
     MakeAndLoad();
     ShowFirstRow();
     EXPECT_EQ(ReadFile(textPath()), "neu\r\n");

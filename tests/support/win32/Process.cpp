@@ -42,8 +42,8 @@ std::wstring CommandLineOf(const std::vector<std::string>& argv) {
     return line;
 }
 
-HANDLE StartProcess(const std::vector<std::string>& argv, HANDLE input, HANDLE output,
-                    HANDLE error, const std::string& workingDir) {
+HANDLE StartProcess(const std::vector<std::string>& argv, HANDLE input, HANDLE output, HANDLE error,
+                    const std::string& workingDir) {
     HANDLE inherited[] = {input, output, error};
     for (const HANDLE handle : inherited) {
         ::SetHandleInformation(handle, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
@@ -71,10 +71,10 @@ HANDLE StartProcess(const std::vector<std::string>& argv, HANDLE input, HANDLE o
     std::wstring commandLine = CommandLineOf(argv);
     const std::optional<std::wstring> folder = os::WideFromUtf8(workingDir);
     PROCESS_INFORMATION started{};
-    const BOOL ok = ::CreateProcessW(
-        program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-        CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr,
-        workingDir.empty() || !folder ? nullptr : folder->c_str(), &startup.StartupInfo, &started);
+    const BOOL ok = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                                     CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT, nullptr,
+                                     workingDir.empty() || !folder ? nullptr : folder->c_str(),
+                                     &startup.StartupInfo, &started);
     ::DeleteProcThreadAttributeList(attributes);
     for (const HANDLE handle : inherited) {
         ::SetHandleInformation(handle, HANDLE_FLAG_INHERIT, 0);

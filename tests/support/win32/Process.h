@@ -15,12 +15,12 @@ std::wstring CommandLineOf(const std::vector<std::string>& argv);
 // Starts argv[0] with the given standard handles, which it inherits and no other handle
 // of this process does; in `workingDir` unless that is empty. Returns the process handle,
 // or nullptr.
-HANDLE StartProcess(const std::vector<std::string>& argv, HANDLE input, HANDLE output,
-                    HANDLE error, const std::string& workingDir = "");
+HANDLE StartProcess(const std::vector<std::string>& argv, HANDLE input, HANDLE output, HANDLE error,
+                    const std::string& workingDir = "");
 
 // A handle closed at the end of its scope.
 class OwnedHandle {
-public:
+  public:
     OwnedHandle() = default;
     explicit OwnedHandle(HANDLE handle)
         : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
@@ -46,7 +46,7 @@ public:
         }
     }
 
-private:
+  private:
     HANDLE handle_ = nullptr;
 };
 

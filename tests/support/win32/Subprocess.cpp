@@ -25,8 +25,9 @@ ProgramResult RunProgram(const std::vector<std::string>& argv, const std::string
     const std::string errPath = outputs.File("err");
     ProgramResult result;
     {
-        const OwnedHandle input(::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                              nullptr, OPEN_EXISTING, 0, nullptr));
+        const OwnedHandle input(::CreateFileW(L"NUL", GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
         const OwnedHandle output = OpenOutput(outPath);
         const OwnedHandle error = OpenOutput(errPath);
         if (!input || !output || !error) {
