@@ -19,6 +19,7 @@
 #include "table/ShowMemoField.h"
 #include "tools/CheckedOutput.h"
 #include "tools/DumpFormat.h"
+#include "tools/DumpMain.h"
 #include "tools/StderrDesktop.h"
 
 namespace {
@@ -164,7 +165,7 @@ int Run(const Arguments& arguments) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int tessaro::RunDump(int argc, char** argv) {
     Arguments arguments;
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         CheckedOutput out(stdout);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -91,6 +92,11 @@ TableBuilder CustomerTable(int records);
 std::string LittleEndian32(std::uint32_t value);
 std::string BigEndian32(std::uint32_t value);
 std::string Bytes(std::initializer_list<unsigned> values);
+
+// A UTF-8 name as a path of the system and back, so that names beyond ASCII work on every
+// system.
+std::filesystem::path PathOf(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& path);
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);

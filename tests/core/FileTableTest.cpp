@@ -1,7 +1,9 @@
+#ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <random>
@@ -79,6 +81,7 @@ TEST_F(FileTableTest, AnOpenFileIsExclusive) {
     EXPECT_NE(other.TryOpen(dir.File("t.dbf"), OpenMode::Binary).number, 0);
 }
 
+#ifndef _WIN32  // flock; the Windows twin holds the file from another process
 TEST_F(FileTableTest, ALockTakenByAnotherProgramGivesFileInUse) {
     WriteFile(dir.File("t.dbf"), "data");
     const int fd = ::open(dir.File("t.dbf").c_str(), O_RDONLY);
@@ -87,6 +90,7 @@ TEST_F(FileTableTest, ALockTakenByAnotherProgramGivesFileInUse) {
     ::close(fd);
     EXPECT_NE(files.TryOpen(dir.File("t.dbf"), OpenMode::Binary).number, 0);
 }
+#endif
 
 TEST_F(FileTableTest, PositionsCountFromOne) {
     WriteFile(dir.File("t"), "abcdef");
@@ -131,6 +135,7 @@ TEST_F(FileTableTest, ModesAreKeptApart) {
     EXPECT_EQ(files.ReadBytes(text, &byte, 1).error, 54);
     EXPECT_EQ(files.ReadBytes(99, &byte, 1).error, 52);
     EXPECT_EQ(files.WriteText(99, "x"), 52);
+    files.CloseAll();  // on Windows the open file keeps out every other reader, this one too
     EXPECT_EQ(ReadFile(dir.File("t")), "abc");
 }
 
@@ -152,6 +157,7 @@ TEST_F(FileTableTest, AnExistingFileIsNeverAppendedTo) {
     EXPECT_EQ(ReadFile(dir.File("out.tmp")), "fremd");
 }
 
+#ifndef _WIN32  // modes and umask; on Windows the folder's ACL applies
 TEST_F(FileTableTest, ANewTextFileIsNoMoreOpenThanItsModel) {
     namespace fs = std::filesystem;
     WriteFile(dir.File("KUNDEN.DBT"), "memo");
@@ -171,13 +177,16 @@ TEST_F(FileTableTest, ANewTextFileIsNoMoreOpenThanItsModel) {
                   fs::perms::group_write | fs::perms::others_read | fs::perms::others_write)
         << "without a model the file is as open as the umask lets it be";
 }
+#endif
 
+#ifndef _WIN32  // symlinks; Windows twins in tests/windows
 TEST_F(FileTableTest, AnAppendFileIsNeverWrittenThroughALink) {
     WriteFile(dir.File("precious"), "keep");
     std::filesystem::create_symlink(dir.File("precious"), dir.File("out.tmp"));
     EXPECT_EQ(files.TryOpen(dir.File("out.tmp"), OpenMode::Append).number, 0);
     EXPECT_EQ(ReadFile(dir.File("precious")), "keep");
 }
+#endif
 
 TEST_F(FileTableTest, AReadOnlyTableCanBeRead) {
     WriteFile(dir.File("t.dbf"), "abc");

@@ -1,35 +1,21 @@
-#include <fcntl.h>
-#include <sys/file.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <filesystem>
 
 #include "support/CoreFixture.h"
 #include "builder/TableBuilder.h"
+#include "support/HeldFile.h"
 
 namespace tessaro {
 namespace {
 
 using test::WriteFile;
 
-// Holds a file locked as another program would.
-class HeldLock {
-public:
-    explicit HeldLock(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY)) {
-        ::flock(fd_, LOCK_EX);
-    }
-    ~HeldLock() { Release(); }
-    void Release() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-            fd_ = -1;
-        }
-    }
-
-private:
-    int fd_;
-};
+// Holds a file as another program would.
+using HeldLock = test::HeldFile;
 
 class OpenWithRetryTest : public test::CoreFixture {};
 
@@ -117,9 +103,11 @@ TEST_F(OpenWithRetryTest, TheTextFileIsCreatedWhenMissing) {
 }
 
 TEST_F(OpenWithRetryTest, AReadOnlyTextFileOffersRetry) {
+#ifndef _WIN32
     if (::geteuid() == 0) {
         GTEST_SKIP() << "the superuser may write any file";
     }
+#endif
     WriteFile(dir.File("kunden.tmp"), "");
     std::filesystem::permissions(dir.File("kunden.tmp"), std::filesystem::perms::owner_read);
     EXPECT_EQ(OpenAppendWithRetry(session.access, dir.File("kunden.tmp")), 0);

@@ -1,37 +1,17 @@
 #include "TempDir.h"
 
-#include <stdlib.h>
-
-#include <stdexcept>
-
 #include "builder/TableBuilder.h"
 
 namespace tessaro::test {
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessaro-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
-    }
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    // Files a test made read-only must still go.
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
-}
 
 FolderSnapshot::FolderSnapshot(const std::string& folder) : folder_(folder), before_(Take(folder)) {}
 
 std::map<std::string, FolderSnapshot::FileState> FolderSnapshot::Take(const std::string& folder) {
     std::map<std::string, FileState> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder))) {
         if (entry.is_regular_file()) {
-            files[entry.path().filename().string()] = {ReadFile(entry.path().string()),
-                                                       entry.last_write_time()};
+            files[Utf8Of(entry.path().filename())] = {ReadFile(Utf8Of(entry.path())),
+                                                      entry.last_write_time()};
         }
     }
     return files;

@@ -1,7 +1,9 @@
 // The window's frame: start, the automatic open, the columns, the status line, help,
 // version and the end of the program.
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include "ViewerFixture.h"
 #include "viewer/ColumnWidths.h"
@@ -169,7 +171,11 @@ TEST_F(ViewerStartTest, HelpIsLookedForInTheWorkingFolderThenBesideTheProgramThe
 
 TEST_F(ViewerStartTest, AHelpFileThatIsNoFileIsNotShown) {
     // A FIFO would freeze the window for good, a folder is no document.
+#ifdef _WIN32
+    std::filesystem::create_directory(dir.File("tessaro.hlp"));
+#else
     ASSERT_EQ(::mkfifo(dir.File("tessaro.hlp").c_str(), 0600), 0);
+#endif
     Start();
     viewer->ShowHelp();
     EXPECT_TRUE(window.helpShown.empty());

@@ -1,4 +1,4 @@
-#include "Subprocess.h"
+#include "support/Subprocess.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -9,7 +9,7 @@
 #include <stdexcept>
 
 #include "builder/TableBuilder.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 extern char** environ;
 

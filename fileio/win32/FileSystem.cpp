@@ -1,0 +1,189 @@
+#include "fileio/FileSystem.h"
+
+#include <windows.h>
+
+#include "fileio/win32/WideNames.h"
+
+namespace tessaro {
+
+namespace {
+
+using os::SystemPath;
+
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// The length of the root in front of a path's components: "C:" of a drive, or
+// "\\server\share" of a UNC path (also "\\?\C:" and "\\.\device"); 0 for none.
+std::size_t RootLength(std::string_view path) {
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        std::size_t end = 2;
+        for (int component = 0; component < 2 && end <= path.size(); ++component) {
+            while (end < path.size() && !IsSeparator(path[end])) {
+                ++end;
+            }
+            if (component == 0) {
+                ++end;  // the separator between server and share
+            }
+        }
+        return std::min(end, path.size());
+    }
+    const bool driveLetter =
+        path.size() >= 2 && path[1] == ':' &&
+        ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return driveLetter ? 2 : 0;
+}
+
+class Search {
+  public:
+    explicit Search(const std::wstring& pattern)
+        : handle_(::FindFirstFileW(pattern.c_str(), &found_)) {}
+    ~Search() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            ::FindClose(handle_);
+        }
+    }
+    Search(const Search&) = delete;
+    Search& operator=(const Search&) = delete;
+
+    bool Found() const { return handle_ != INVALID_HANDLE_VALUE; }
+    const WIN32_FIND_DATAW& Entry() const { return found_; }
+    bool Next() { return ::FindNextFileW(handle_, &found_) != 0; }
+
+  private:
+    WIN32_FIND_DATAW found_{};
+    HANDLE handle_;
+};
+
+bool IsFolder(DWORD attributes) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Hidden and system files are left out of the names a user works with, as the Windows
+// tools leave them out.
+bool IsHiddenOrSystem(DWORD attributes) {
+    return (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
+// Opens a file or folder only to ask about it: no data access, every share mode, so that
+// a program holding the file with share mode 0 is neither disturbed nor in the way. A link
+// is followed, as POSIX stat follows one.
+HANDLE OpenForQuestions(const std::wstring& path) {
+    return ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+std::int64_t SizeThroughLink(const std::wstring& path) {
+    const HANDLE file = OpenForQuestions(path);
+    if (file == INVALID_HANDLE_VALUE) {
+        return -1;
+    }
+    LARGE_INTEGER size{};
+    const bool known = ::GetFileSizeEx(file, &size) != 0;
+    ::CloseHandle(file);
+    return known ? size.QuadPart : -1;
+}
+
+}  // namespace
+
+bool FileExists(const std::string& name) {
+    os::KeepSystemErrorBoxesAway();
+    const std::optional<std::wstring> path = SystemPath(name);
+    if (!path) {
+        return false;
+    }
+    const DWORD attributes = ::GetFileAttributesW(path->c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !IsHiddenOrSystem(attributes);
+}
+
+std::int64_t FindFileSize(const std::string& name) {
+    os::KeepSystemErrorBoxesAway();
+    const std::optional<std::wstring> path = SystemPath(name);
+    if (!path) {
+        return -1;
+    }
+    const Search search(*path);
+    if (!search.Found()) {
+        return -1;
+    }
+    const WIN32_FIND_DATAW& entry = search.Entry();
+    if (IsFolder(entry.dwFileAttributes)) {
+        return 0;
+    }
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+        path->find_first_of(L"*?") == std::wstring::npos) {
+        // The search tells the size of a symbolic link itself; the file it names counts.
+        return SizeThroughLink(*path);
+    }
+    return static_cast<std::int64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow;
+}
+
+void RemoveFile(const std::string& name) {
+    os::KeepSystemErrorBoxesAway();
+    if (const std::optional<std::wstring> path = SystemPath(name)) {
+        ::DeleteFileW(path->c_str());  // a symbolic link is deleted itself
+    }
+}
+
+bool SameFile(const std::string& first, const std::string& second) {
+    os::KeepSystemErrorBoxesAway();
+    const auto identify = [](const std::string& name, BY_HANDLE_FILE_INFORMATION& info) {
+        const std::optional<std::wstring> path = SystemPath(name);
+        if (!path) {
+            return false;
+        }
+        const HANDLE file = OpenForQuestions(*path);
+        if (file == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        const bool known = ::GetFileInformationByHandle(file, &info) != 0;
+        ::CloseHandle(file);
+        return known;
+    };
+    BY_HANDLE_FILE_INFORMATION a{};
+    BY_HANDLE_FILE_INFORMATION b{};
+    return identify(first, a) && identify(second, b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
+std::size_t FileNameStart(std::string_view path) {
+    const std::size_t separator = path.find_last_of("\\/");
+    const std::size_t afterSeparator = separator == std::string_view::npos ? 0 : separator + 1;
+    return std::max(afterSeparator, RootLength(path));
+}
+
+// Windows compares names without regard to case itself: the name as given finds the
+// entry, whatever case it is written in, and there can be no second one.
+std::optional<std::string> FindNameIgnoringCase(const std::string& name) {
+    if (FileNameStart(name) >= name.size()) {
+        return std::nullopt;
+    }
+    os::KeepSystemErrorBoxesAway();
+    const std::optional<std::wstring> path = SystemPath(name);
+    if (!path || ::GetFileAttributesW(path->c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return std::nullopt;
+    }
+    return name;
+}
+
+std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit) {
+    std::vector<std::string> names;
+    os::KeepSystemErrorBoxesAway();
+    const std::optional<std::wstring> wide = os::WideFromUtf8(pattern);
+    if (!wide || wide->empty() || limit == 0) {
+        return names;
+    }
+    Search search(*wide);
+    for (bool more = search.Found(); more && names.size() < limit; more = search.Next()) {
+        const WIN32_FIND_DATAW& entry = search.Entry();
+        if (!IsFolder(entry.dwFileAttributes) && !IsHiddenOrSystem(entry.dwFileAttributes)) {
+            names.push_back(os::Utf8FromWide(entry.cFileName));
+        }
+    }
+    return names;
+}
+
+}  // namespace tessaro

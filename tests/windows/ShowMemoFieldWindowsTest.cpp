@@ -1,0 +1,122 @@
+// The Windows twins of ShowMemoFieldTest's POSIX-only cases: another name in place of the
+// text file, an old text file that cannot be deleted, rights of the new text file, and
+// memo file names in any case.
+
+#include "WindowsTestSupport.h"
+#include "fileio/FileSystem.h"
+#include "support/CoreFixture.h"
+#include "builder/TableBuilder.h"
+#include "table/CellStore.h"
+#include "table/FillRecordCells.h"
+#include "table/MemoFile.h"
+#include "table/ReadTableHeader.h"
+#include "table/ShowMemoField.h"
+
+namespace tessaro {
+namespace {
+
+using test::AddAttributes;
+using test::AttributesOf;
+using test::MemoBuilder;
+using test::ReadFile;
+using test::TableBuilder;
+using test::Wide;
+using test::WriteFile;
+
+class WindowsShowMemoFieldTest : public test::CoreFixture {
+  protected:
+    // KUNDEN.DBF with one record whose memo is "neu" in KUNDEN.dbt, loaded.
+    void MakeAndLoad(const std::string& memo = "neu") {
+        TableBuilder()
+            .Field("NAME", 'C', 10)
+            .Field("NOTIZ", 'M', 10)
+            .Record({"Kunde", "         1"})
+            .WriteTo(tablePath());
+        MemoBuilder(512).Memo(1, memo).WriteTo(memoPath());
+        session.tableInfo.FileName = tablePath();
+        ASSERT_EQ(ReadTableHeader(session, tablePath(), nullptr), 1);
+        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
+        ASSERT_EQ(FillRecordCells(session, cells), 1);
+    }
+    void ShowFirstRow() {
+        desktop.boxes.clear();
+        desktop.answers = {BoxAnswer::Yes};
+        ShowMemoField(session, nullptr, &cells, 0);
+        EXPECT_EQ(session.access.files.OpenCount(), 0);
+    }
+    std::string tablePath() const { return dir.File("KUNDEN.DBF"); }
+    std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
+    std::string textPath() const { return dir.File("KUNDEN.tmp"); }
+
+    CellStore cells;
+};
+
+TEST_F(WindowsShowMemoFieldTest, AnotherNameOfAFileInPlaceOfTheTextFileIsRemovedNotWrittenThrough) {
+    test::TempDir elsewhere;
+    WriteFile(elsewhere.File("fremd.txt"), "fremde Daten");
+    ASSERT_TRUE(::CreateHardLinkW(Wide(textPath()).c_str(),
+                                  Wide(elsewhere.File("fremd.txt")).c_str(), nullptr));
+    MakeAndLoad();
+    ShowFirstRow();
+    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadFile(elsewhere.File("fremd.txt")), "fremde Daten");
+    EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
+}
+
+TEST_F(WindowsShowMemoFieldTest, ASymbolicLinkInPlaceOfTheTextFileIsRemovedNotFollowed) {
+    test::TempDir elsewhere;
+    WriteFile(elsewhere.File("fremd.txt"), "fremde Daten");
+    if (!test::MakeSymbolicLink(textPath(), elsewhere.File("fremd.txt"))) {
+        GTEST_SKIP() << "this system makes no symbolic links for this user; the hard-link "
+                        "case covers the rule";
+    }
+    MakeAndLoad();
+    ShowFirstRow();
+    EXPECT_EQ(AttributesOf(textPath()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
+    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadFile(elsewhere.File("fremd.txt")), "fremde Daten");
+}
+
+// A read-only file cannot be deleted on Windows: the memo must not go into it, nor into
+// anything else of that name.
+TEST_F(WindowsShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
+    WriteFile(textPath(), "fremd");
+    ASSERT_TRUE(AddAttributes(textPath(), FILE_ATTRIBUTE_READONLY));
+    MakeAndLoad("geheim");
+    session.access.retry.retryLimit = 0;
+    ShowFirstRow();
+    ASSERT_EQ(desktop.boxes.size(), 3u);
+    EXPECT_EQ(desktop.boxes[1].text, "Verzeichnis kann nicht gelöscht oder umbenannt werden !");
+    EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + textPath() + "\rkann nicht erstellt werden");
+    EXPECT_TRUE(desktop.editorStarts.empty());
+    EXPECT_EQ(ReadFile(textPath()), "fremd");
+}
+
+TEST_F(WindowsShowMemoFieldTest, TheTextFileOfAReadOnlyMemoFileCanBeReplacedNextTime) {
+    MakeAndLoad("privat");
+    ASSERT_TRUE(AddAttributes(memoPath(), FILE_ATTRIBUTE_READONLY));
+    ShowFirstRow();
+    EXPECT_EQ(ReadFile(textPath()), "privat\r\n");
+    EXPECT_EQ(AttributesOf(textPath()) & FILE_ATTRIBUTE_READONLY, 0u);
+    WriteFile(textPath(), "vom Benutzer geändert");
+    ShowFirstRow();
+    EXPECT_EQ(ReadFile(textPath()), "privat\r\n");
+    EXPECT_EQ(desktop.editorStarts.size(), 2u);
+}
+
+// Windows finds names without regard to case: a memo file in another case is the memo
+// file, and there cannot be two that differ only in case.
+TEST_F(WindowsShowMemoFieldTest, MemoFileNamesInAnyCaseNameTheOneFile) {
+    MakeAndLoad();
+    ASSERT_TRUE(::DeleteFileW(Wide(memoPath()).c_str()));
+    MemoBuilder(512).Memo(1, "gross").WriteTo(dir.File("KUNDEN.DBT"));
+    EXPECT_EQ(MemoFileNamesFor(tablePath()).memo, memoPath()) << "the name as the table gives it";
+    MemoBuilder(512).Memo(1, "klein").WriteTo(dir.File("kunden.Dbt"));
+    const test::CurrentFolder inside(dir.Path());
+    EXPECT_EQ(FindMatchingFiles("*.dbt", 10).size(), 1u) << "one file, written twice";
+    ShowFirstRow();
+    EXPECT_EQ(ReadFile(textPath()), "klein\r\n");
+}
+
+}  // namespace
+}  // namespace tessaro

@@ -1,0 +1,5 @@
+#include "tools/DumpMain.h"
+
+int main(int argc, char** argv) {
+    return tessaro::RunDump(argc, argv);
+}
