@@ -4,20 +4,22 @@
 //            from 0x80: the next (byte 0 & 0x1F) input bytes are the block-number text
 //   byte 1   bit 0: level 7 table; bits 1-2: the fields (see TableBytes);
 //            bits 3-4: the memo field's length (10, 1, 32, 255); bit 5: the memo is in
-//            the second of two records
+//            the second of two records; bit 6: a dBASE IV table (0x8B) instead of a
+//            dBASE III one (0x83), whose memo blocks have no header
 // The copy must never write more than the memo file holds (plus the closing CR LF),
 // whatever length a block claims.
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
+#include "table/MemoCopy.h"
 #include "table/MemoFile.h"
 #include "table/ReadTableHeader.h"
 #include "table/ShowMemoField.h"
@@ -53,17 +55,12 @@ constexpr std::string_view kBlockTexts[] = {
 
 struct Layout {
     bool level7;
+    bool dbase3;  // level 5: a dBASE III table, whose memo blocks have no header
     int fields;  // 0: the memo alone; 1: a name before it; 2: a name that looks like a
                  // reference before it; 3: a blank memo field before it
     std::size_t memoLength;
     bool secondRecord;
 };
-
-void PutLittleEndian(std::string& bytes, std::size_t at, std::uint32_t value, int width) {
-    for (int i = 0; i < width; ++i) {
-        bytes[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
-    }
-}
 
 // The value right-aligned in its field, as dBASE stores memo block numbers.
 std::string RightAligned(std::string_view value, std::size_t length) {
@@ -72,64 +69,39 @@ std::string RightAligned(std::string_view value, std::size_t length) {
 }
 
 std::string TableBytes(const Layout& layout, std::string_view blockText) {
-    struct Field {
-        char name[12];
-        char type;
-        std::size_t length;
-        std::string value;
-    };
-    std::vector<Field> fields;
+    test::TableBuilder table(layout.level7 ? 0x04 : layout.dbase3 ? 0x83 : 0x8B);
+    std::string values;
     if (layout.fields == 1) {
-        fields.push_back({"NAME", 'C', 10, "Kunde     "});
+        table.Field("NAME", 'C', 10);
+        values += "Kunde     ";
     } else if (layout.fields == 2) {
-        fields.push_back({"VERWEIS", 'C', 40, "Block: " + std::string(blockText)});
-        fields.back().value.resize(40, ' ');
+        table.Field("VERWEIS", 'C', 40);
+        std::string reference = "Block: " + std::string(blockText);
+        reference.resize(40, ' ');
+        values += reference;
     } else if (layout.fields == 3) {
-        fields.push_back({"LEER", 'M', 10, std::string(10, ' ')});
+        table.Field("LEER", 'M', 10);
+        values += std::string(10, ' ');
     }
-    fields.push_back({"NOTIZ", 'M', layout.memoLength, RightAligned(blockText, layout.memoLength)});
-
-    const std::size_t first = layout.level7 ? 68 : 32;
-    const std::size_t size = layout.level7 ? 48 : 32;
-    const std::size_t nameWidth = layout.level7 ? 32 : 11;
-    const std::size_t headerLength = first + fields.size() * size + 1;
-    std::size_t recordLength = 1;
-    for (const Field& field : fields) {
-        recordLength += field.length;
-    }
-    std::string bytes(headerLength, '\0');
-    bytes[0] = layout.level7 ? '\x04' : '\x83';
-    PutLittleEndian(bytes, 4, layout.secondRecord ? 2 : 1, 4);
-    PutLittleEndian(bytes, 8, static_cast<std::uint32_t>(headerLength), 2);
-    PutLittleEndian(bytes, 10, static_cast<std::uint32_t>(recordLength), 2);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const std::size_t at = first + i * size;
-        bytes.replace(at, std::strlen(fields[i].name), fields[i].name);
-        bytes[at + nameWidth] = fields[i].type;
-        bytes[at + (layout.level7 ? 33 : 16)] = static_cast<char>(fields[i].length);
-    }
-    bytes[headerLength - 1] = '\x0D';
+    table.Field("NOTIZ", 'M', static_cast<std::uint8_t>(layout.memoLength));
+    values += RightAligned(blockText, layout.memoLength);
     if (layout.secondRecord) {
-        bytes += ' ' + std::string(recordLength - 1, ' ');  // a record without a memo
+        table.RawRecord(std::string(values.size(), ' '));  // a record without a memo
     }
-    bytes += ' ';
-    for (const Field& field : fields) {
-        bytes += field.value;
-    }
-    bytes += '\x1A';
-    return bytes;
+    table.RawRecord(values);
+    return table.Bytes();
 }
 
 // Copies through CopyMemoText and counts what would be written.
-std::int64_t CopiedBytes(const std::string& memo, std::string_view cellText) {
+std::int64_t CopiedBytes(const std::string& memo, std::string_view cellText, MemoStyle style) {
     QuietSession quiet;
     FileTable& files = quiet.session.access.files;
     const OpenAttempt opened = files.TryOpen(memo, OpenMode::Binary);
     Require(opened.number != 0, "the memo file opens");
     std::int64_t written = 0;
-    const bool found = CopyMemoText(files, opened.number, cellText, [&](std::string_view bytes) {
-        written += static_cast<std::int64_t>(bytes.size());
-    });
+    const bool found = CopyMemoText(
+        files, opened.number, cellText,
+        [&](std::string_view bytes) { written += static_cast<std::int64_t>(bytes.size()); }, style);
     files.Close(opened.number);
     Require(found || written == 0, "without a memo block nothing is handed over");
     return written;
@@ -153,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.remove_prefix(blockText.size());
     }
     constexpr std::size_t kMemoLengths[] = {10, 1, 32, 255};
-    const Layout layout{(layoutBits & 1) != 0, (layoutBits >> 1) & 3,
+    const Layout layout{(layoutBits & 1) != 0, (layoutBits & 0x40) == 0, (layoutBits >> 1) & 3,
                         kMemoLengths[(layoutBits >> 3) & 3], (layoutBits & 0x20) != 0};
 
     const std::string table = WorkFile("t.dbf");
@@ -171,6 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CellStore cells;
     cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
     Require(FillRecordCells(session, cells) == 1, "the made table is read");
+    const MemoStyle style = MemoStyleOf(session.tableInfo.Version);
 
     for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
         RemoveFile(text);
@@ -181,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<std::string> reference =
             FindMemoReference(&cells, row, session.tableInfo.FieldCount);
         if (reference && memoSize >= kMinimumMemoFileSize) {
-            Require(written == CopiedBytes(memo, *reference), "the text file holds the copy");
+            Require(written == CopiedBytes(memo, *reference, style), "the text file holds the copy");
         }
     }
     Require(FindFileSize(memo) == memoSize &&
@@ -190,6 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The copy on its own, also with texts no memo field could hold.
     const std::string cellText = "Block: " + std::string(blockText);
-    Require(CopiedBytes(memo, cellText) <= memoSize + 2, "the copy stops at the end of the file");
+    for (const MemoStyle any : {MemoStyle::Dbase4, MemoStyle::Dbase3}) {
+        Require(CopiedBytes(memo, cellText, any) <= memoSize + 2, "the copy stops at the end of the file");
+    }
     return 0;
 }

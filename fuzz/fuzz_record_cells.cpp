@@ -35,15 +35,17 @@ void FormatSlices(std::string_view input) {
         input.substr(input.size() / 2, std::min<std::size_t>(input.size() - input.size() / 2, 255)),
         input.substr(input.size() - std::min<std::size_t>(input.size(), 3)),
     };
-    for (const char type : std::string_view("CNFDLMI+O@BG0")) {
-        for (const std::string_view raw : slices) {
-            // Exactly the room the caller must give, so that any overrun is caught.
-            const auto out = std::make_unique<char[]>(kCellTextRoom);
-            const std::size_t length = FormatCellTextInto(type, raw, out.get());
-            Require(length < kCellTextRoom, "a cell's text fits the room promised");
-            const std::string_view text(out.get(), length);
-            Require(FormatCellText(type, raw) == text, "both forms agree");
-            Require(CutToCharacters(text, kCellTextMax) == text, "at most 127 characters");
+    for (const ValueDialect dialect : {ValueDialect::DBase, ValueDialect::FoxPro}) {
+        for (const char type : std::string_view("CNFDLMI+O@BG0")) {
+            for (const std::string_view raw : slices) {
+                // Exactly the room the caller must give, so that any overrun is caught.
+                const auto out = std::make_unique<char[]>(kCellTextRoom);
+                const std::size_t length = FormatCellTextInto(type, raw, out.get(), dialect);
+                Require(length < kCellTextRoom, "a cell's text fits the room promised");
+                const std::string_view text(out.get(), length);
+                Require(FormatCellText(type, raw, dialect) == text, "both forms agree");
+                Require(CutToCharacters(text, kCellTextMax) == text, "at most 127 characters");
+            }
         }
     }
 }
