@@ -7,7 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/CoreFixture.h"
+#include "support/ContentionFixture.h"
 #include "builder/TableBuilder.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
@@ -94,41 +94,7 @@ bool LockedNow(const std::string& path) {
     return locked;
 }
 
-class LockContentionTest : public test::CoreFixture {
-  protected:
-    LockContentionTest() {
-        TableBuilder()
-            .Field("NAME", 'C', 8)
-            .Field("NOTIZ", 'M', 10)
-            .Record({"Meier", "         1"})
-            .Record({"Schulz", ""})
-            .WriteTo(tablePath());
-        MemoBuilder(512).Memo(1, "Notiz zu Meier").WriteTo(memoPath());
-    }
-    std::string tablePath() const { return dir.File("KUNDEN.DBF"); }
-    std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
-    std::string textPath() const { return dir.File("KUNDEN.tmp"); }
-
-    // Loads the table as the viewer does; -1 when the header was refused.
-    int Load() {
-        session.tableInfo.FileName = tablePath();
-        if (ReadTableHeader(session, tablePath(), nullptr) == 0) {
-            return -1;
-        }
-        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-        return FillRecordCells(session, cells);
-    }
-
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const test::ShownBox& box : desktop.boxes) {
-            texts.push_back(box.text);
-        }
-        return texts;
-    }
-
-    CellStore cells;
-};
+class LockContentionTest : public test::ContentionFixture {};
 
 TEST_F(LockContentionTest, ATableHeldByAnotherProgramGivesTheRetryBoxAfterTheRetries) {
     const FolderSnapshot snapshot(dir.Path());

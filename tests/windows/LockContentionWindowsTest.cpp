@@ -3,7 +3,7 @@
 // fixture's sleeper, which does not wait, so the other program is told when to let go.
 
 #include "HoldingProcess.h"
-#include "support/CoreFixture.h"
+#include "support/ContentionFixture.h"
 #include "support/Subprocess.h"
 #include "builder/TableBuilder.h"
 #include "table/CellStore.h"
@@ -20,41 +20,7 @@ using test::MemoBuilder;
 using test::ReadFile;
 using test::TableBuilder;
 
-class WindowsLockContentionTest : public test::CoreFixture {
-  protected:
-    WindowsLockContentionTest() {
-        TableBuilder()
-            .Field("NAME", 'C', 8)
-            .Field("NOTIZ", 'M', 10)
-            .Record({"Meier", "         1"})
-            .Record({"Schulz", ""})
-            .WriteTo(tablePath());
-        MemoBuilder(512).Memo(1, "Notiz zu Meier").WriteTo(memoPath());
-    }
-    std::string tablePath() const { return dir.File("KUNDEN.DBF"); }
-    std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
-    std::string textPath() const { return dir.File("KUNDEN.tmp"); }
-
-    // Loads the table as the viewer does; -1 when the header was refused.
-    int Load() {
-        session.tableInfo.FileName = tablePath();
-        if (ReadTableHeader(session, tablePath(), nullptr) == 0) {
-            return -1;
-        }
-        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-        return FillRecordCells(session, cells);
-    }
-
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> texts;
-        for (const test::ShownBox& box : desktop.boxes) {
-            texts.push_back(box.text);
-        }
-        return texts;
-    }
-
-    CellStore cells;
-};
+class WindowsLockContentionTest : public test::ContentionFixture {};
 
 TEST_F(WindowsLockContentionTest, ATableHeldByAnotherProgramGivesTheRetryBoxAfterTheRetries) {
     const FolderSnapshot snapshot(dir.Path());
