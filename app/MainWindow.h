@@ -61,14 +61,16 @@ private:
     void KeepOuterStartSize();
     void OpenAtStart();
 
+    // The flags come first: Qt already sends events to the window while the members after
+    // them are made (the menu bar), and event() reads them.
+    bool shownOnce_ = false;
+    bool outerSizeKept_ = false;
+    bool openedAtStart_ = false;
     FrontEndPort& port_;
     MainMenu* menu_;
     ClientArea* client_;
     RecordListView* recordList_ = nullptr;
     QPointer<HelpWindow> help_;
-    bool shownOnce_ = false;
-    bool outerSizeKept_ = false;
-    bool openedAtStart_ = false;
     Viewer viewer_;  // last: it may draw into the window while it starts
 };
 
