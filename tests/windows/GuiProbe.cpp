@@ -268,16 +268,22 @@ int State() {
     const HDC screen = ::GetDC(nullptr);
     Print("dpi=" + std::to_string(::GetDeviceCaps(screen, LOGPIXELSY)));
     ::ReleaseDC(nullptr, screen);
+    // The program the window belongs to.
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(main, &processId);
+    if (const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)) {
+        wchar_t path[MAX_PATH * 4] = {};
+        DWORD length = MAX_PATH * 4;
+        if (::QueryFullProcessImageNameW(process, 0, path, &length)) {
+            Print("exe=" + Utf8(std::wstring(path, length)));
+        }
+        ::CloseHandle(process);
+    }
     Print("outer=" + std::to_string(outer.right - outer.left) + "x" +
           std::to_string(outer.bottom - outer.top));
     Print("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
     const HWND status = ::GetDlgItem(main, 200);
     Print("status=" + (status != nullptr ? Utf8(WindowText(status)) : std::string("(keine)")));
-    const HMENU menu = ::GetMenu(main);
-    const UINT memoState = ::GetMenuState(menu, 3073, MF_BYCOMMAND);
-    Print(std::string("memo-item=") + (memoState == static_cast<UINT>(-1)             ? "?"
-                                       : (memoState & (MF_GRAYED | MF_DISABLED)) != 0 ? "grayed"
-                                                                                      : "enabled"));
     const HWND list = RecordList(main);
     if (list == nullptr) {
         Print("list=none");
