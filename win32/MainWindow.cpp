@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "fileio/win32/WideNames.h"
 #include "win32/ModelessDialogs.h"
 #include "win32/OpenFileDialog.h"
@@ -118,7 +120,15 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             viewer_.OpenAtStart();
             return 0;
         case WM_SIZE:
-            OnSize(LOWORD(lParam), HIWORD(lParam));
+            if (wParam != SIZE_MINIMIZED) {
+                OnSize(LOWORD(lParam), HIWORD(lParam));
+            }
+            return 0;
+        case WM_SETFOCUS:
+            // The keys go to the list, as soon as there is one.
+            if (list_.Handle() != nullptr && ::IsWindowVisible(list_.Handle())) {
+                ::SetFocus(list_.Handle());
+            }
             return 0;
         case WM_PAINT:
             OnPaint();
@@ -163,7 +173,8 @@ void MainWindow::OnCreate() {
 RECT MainWindow::RecordListArea() const {
     RECT client = {};
     ::GetClientRect(window_, &client);
-    return RECT{0, 0, client.right - 1, client.bottom - ForDpi(kStatusRoom, dpi_)};
+    return RECT{0, 0, std::max(0L, client.right - 1),
+                std::max(0L, client.bottom - static_cast<LONG>(ForDpi(kStatusRoom, dpi_)))};
 }
 
 void MainWindow::OnSize(int /*width*/, int /*height*/) {
@@ -249,6 +260,10 @@ void MainWindow::DestroyRecordList() {
 
 void MainWindow::ShowRecordList(bool visible) {
     list_.Show(visible);
+    // A loaded table takes the keys at once: the first Down key goes to record 1.
+    if (visible && list_.Handle() != nullptr && ::GetActiveWindow() == window_) {
+        ::SetFocus(list_.Handle());
+    }
 }
 
 void MainWindow::AddColumn(std::string_view heading, int width) {

@@ -295,6 +295,15 @@ int State() {
     ::MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&area), 2);
     Print("list-rect=" + std::to_string(area.left) + "," + std::to_string(area.top) + "," +
           std::to_string(area.right - area.left) + "x" + std::to_string(area.bottom - area.top));
+    // Which of its windows has the keyboard.
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof(thread);
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &thread)) {
+        Print(std::string("keys=") + (thread.hwndFocus == list      ? "list"
+                                      : thread.hwndFocus == main    ? "main"
+                                      : thread.hwndFocus == nullptr ? "none"
+                                                                    : "other"));
+    }
     Print("rows=" + std::to_string(Ask(list, LVM_GETITEMCOUNT, 0, 0)));
     Print("selected=" +
           std::to_string(Ask(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
