@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "app/StatusLine.h"
+#include "viewer/Centering.h"
 
 namespace tessaro {
 
@@ -11,15 +12,6 @@ namespace {
 const QColor kLightGray(192, 192, 192);
 
 }  // namespace
-
-int CenteredOffset(int outer, int inner) {
-    const int difference = outer - inner;
-    const int down = difference >= 0 ? difference / 2 : -((-difference + 1) / 2);  // floor
-    if (difference % 2 == 0) {
-        return down;
-    }
-    return down % 2 == 0 ? down : down + 1;  // halves go to the even neighbour
-}
 
 ClientArea::ClientArea(QWidget* parent)
     : QWidget(parent), picture_(QStringLiteral(":/res/back.png")), status_(new StatusLine(this)) {

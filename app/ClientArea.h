@@ -7,10 +7,6 @@ namespace tessaro {
 
 class StatusLine;
 
-// The offset that centres `inner` in `outer`: half the difference, a half rounded to the
-// even neighbour (negative when the picture is larger than the room).
-int CenteredOffset(int outer, int inner);
-
 // The window's client area: light gray with the picture BACK centred, the status line along
 // its bottom edge and, once a table is shown, the record list over the rest. The list
 // leaves one pixel column at the right and 20 pixels at the bottom for the status line.

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/RecordCellDelegate.h"
+#include "viewer/ColumnWidths.h"
 
 namespace tessaro {
 
@@ -40,7 +41,7 @@ RecordListView::RecordListView(QWidget* parent) : QTreeView(parent), model_(new 
 }
 
 int RecordListView::ScaledWidth(int width) const {
-    return (width * fontMetrics().averageCharWidth() + kSystemFontCharWidth / 2) / kSystemFontCharWidth;
+    return ScaledColumnWidth(width, fontMetrics().averageCharWidth());
 }
 
 // Column 0 shows every record number whole beside its image, up to the largest there is.

@@ -20,7 +20,6 @@ public:
     // scaled to the font the list shows: so that what was whole there is whole here.
     void AddColumn(const QString& heading, int width);
     // The average character width of that font (MS Sans Serif, 8 points).
-    static constexpr int kSystemFontCharWidth = 6;
     void SetRows(const CellStore& cells);
 
     // The row under a point of the screen, or -1 when there is none.

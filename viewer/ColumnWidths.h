@@ -12,4 +12,8 @@ inline constexpr int kRecordNumberColumnWidth = 45;
 // value, else 9 per character of the name; at most 200.
 int ColumnWidth(const FieldDesc& field);
 
+// A width measured in the small system font (6 pixels a character on average), in a font
+// whose `letters` characters are `lettersWidth` pixels wide together; rounded.
+int ScaledColumnWidth(int width, int lettersWidth, int letters = 1);
+
 }  // namespace tessaro

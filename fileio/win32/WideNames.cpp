@@ -6,7 +6,10 @@
 
 namespace tessaro::os {
 
-std::optional<std::wstring> WideFromUtf8(std::string_view text) {
+namespace {
+
+// UTF-16 of UTF-8 text; `flags` says whether a byte that is not UTF-8 fails the whole text.
+std::optional<std::wstring> Widened(std::string_view text, DWORD flags) {
     if (text.empty()) {
         return std::wstring();
     }
@@ -14,14 +17,23 @@ std::optional<std::wstring> WideFromUtf8(std::string_view text) {
         return std::nullopt;
     }
     const int bytes = static_cast<int>(text.size());
-    const int length =
-        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), bytes, nullptr, 0);
+    const int length = ::MultiByteToWideChar(CP_UTF8, flags, text.data(), bytes, nullptr, 0);
     if (length <= 0) {
         return std::nullopt;
     }
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), bytes, wide.data(), length);
+    ::MultiByteToWideChar(CP_UTF8, flags, text.data(), bytes, wide.data(), length);
     return wide;
+}
+
+}  // namespace
+
+std::optional<std::wstring> WideFromUtf8(std::string_view text) {
+    return Widened(text, MB_ERR_INVALID_CHARS);
+}
+
+std::wstring ShownWide(std::string_view text) {
+    return Widened(text, 0).value_or(std::wstring());
 }
 
 std::string Utf8FromWide(std::wstring_view text) {

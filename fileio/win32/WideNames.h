@@ -10,6 +10,10 @@ namespace tessaro::os {
 // The UTF-16 form of a UTF-8 text; none when the text is not valid UTF-8.
 std::optional<std::wstring> WideFromUtf8(std::string_view text);
 
+// The UTF-16 form of a text to be shown: a byte that is not UTF-8 becomes U+FFFD instead of
+// losing the whole text.
+std::wstring ShownWide(std::string_view text);
+
 // The UTF-8 form of a UTF-16 text (an unpaired surrogate becomes U+FFFD).
 std::string Utf8FromWide(std::wstring_view text);
 

@@ -6,6 +6,7 @@
 #endif
 
 #include "ViewerFixture.h"
+#include "viewer/Centering.h"
 #include "viewer/ColumnWidths.h"
 
 namespace tessaro {
@@ -89,6 +90,27 @@ TEST(ColumnWidths, FollowTheLengthsOfValueAndName) {
     EXPECT_EQ(width("AB", 3), 24);
     EXPECT_EQ(width("", 0), 0);
     EXPECT_EQ(width(std::string(32, 'X'), 1), 200);
+}
+
+TEST(ColumnWidths, ScaleFromTheSmallSystemFontToTheFontShown) {
+    EXPECT_EQ(ScaledColumnWidth(45, 6), 45);
+    EXPECT_EQ(ScaledColumnWidth(200, 6 * 52, 52), 200);
+    EXPECT_EQ(ScaledColumnWidth(45, 5 * 52, 52), 38) << "37.5 rounds up";
+    EXPECT_EQ(ScaledColumnWidth(200, 364, 52), 233);
+    EXPECT_EQ(ScaledColumnWidth(45, 7), 53);
+    EXPECT_EQ(ScaledColumnWidth(90, 12), 180);
+    EXPECT_EQ(ScaledColumnWidth(90, 12, 0), 90) << "no letters measured: the width as it is";
+}
+
+TEST(CenteredOffset, HalvesGoToTheEvenNeighbour) {
+    EXPECT_EQ(CenteredOffset(100, 68), 16);
+    EXPECT_EQ(CenteredOffset(101, 68), 16) << "16.5 goes to 16";
+    EXPECT_EQ(CenteredOffset(103, 68), 18) << "17.5 goes to 18";
+    EXPECT_EQ(CenteredOffset(68, 68), 0);
+    EXPECT_EQ(CenteredOffset(50, 68), -9);
+    EXPECT_EQ(CenteredOffset(51, 68), -8) << "-8.5 goes to -8";
+    EXPECT_EQ(CenteredOffset(49, 68), -10) << "-9.5 goes to -10";
+    EXPECT_EQ(CenteredOffset(0, 64), -32);
 }
 
 TEST_F(ViewerStartTest, ALongStatusTextIsCutToItsFirst254Characters) {

@@ -1,0 +1,168 @@
+// The help document as rich text: what the help window's RichEdit control is given, and
+// what the control makes of it.
+
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "win32/HelpRtf.h"
+
+namespace tessaro::win32 {
+namespace {
+
+std::string HelpDocument() {
+    std::ifstream file(TESSARO_HELP_FILE, std::ios::binary);
+    std::ostringstream content;
+    content << file.rdbuf();
+    return content.str();
+}
+
+// Braces opened and closed, escaped ones aside; -1 when one closes before it was opened.
+int OpenGroups(const std::string& rtf) {
+    int depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\') {
+            ++i;
+        } else if (rtf[i] == '{') {
+            ++depth;
+        } else if (rtf[i] == '}' && --depth < 0) {
+            return -1;
+        }
+    }
+    return depth;
+}
+
+// The paragraph (from its \pard to its \par) that holds a text.
+std::string ParagraphOf(const std::string& rtf, const std::string& text) {
+    const std::size_t at = rtf.find(text);
+    if (at == std::string::npos) {
+        return std::string();
+    }
+    const std::size_t start = rtf.rfind("\\pard", at);
+    const std::size_t end = rtf.find("\\par\n", at);
+    return rtf.substr(start, end - start);
+}
+
+bool IsAscii(const std::string& text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) > 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(HelpRtf, IsOneWholeDocumentInAscii) {
+    for (const std::string& html : {std::string("<p>x</p>"), std::string(""), HelpDocument()}) {
+        const std::string rtf = HelpRtfFromHtml(html);
+        EXPECT_TRUE(rtf.starts_with("{\\rtf1")) << html;
+        EXPECT_TRUE(rtf.ends_with("}"));
+        EXPECT_EQ(OpenGroups(rtf), 0) << rtf;
+        EXPECT_TRUE(IsAscii(rtf));
+    }
+}
+
+TEST(HelpRtf, TagsLeftOpenOrClosedTwiceNeverUnbalanceTheBraces) {
+    for (const char* html : {"<p><b>fett<i>beides</b>danach</i></p>", "<p></b></i></code>x",
+                             "<b><b><b>x", "<p><code>a<p>b</code>", "<h1>a<b>b</h1>c</b>",
+                             "<ul><li><b>x</ul></ul></li>", "<pre><b>x", "<p>a <unfertig"}) {
+        const std::string rtf = HelpRtfFromHtml(html);
+        EXPECT_EQ(OpenGroups(rtf), 0) << html << "\n" << rtf;
+    }
+}
+
+TEST(HelpRtf, OtherCharactersAreUnicodeEscapes) {
+    const std::string rtf = HelpRtfFromHtml("<p>\xC3\xA4 \xE2\x82\xAC \xF0\x9F\x98\x80</p>");
+    EXPECT_NE(rtf.find("\\u228? \\u8364? \\u-10179?\\u-8704?"), std::string::npos) << rtf;
+}
+
+TEST(HelpRtf, RtfSignsInTheTextAreEscaped) {
+    const std::string rtf = HelpRtfFromHtml("<p>a{b}c\\d</p>");
+    EXPECT_NE(rtf.find("a\\{b\\}c\\\\d"), std::string::npos) << rtf;
+}
+
+TEST(HelpRtf, EntitiesBecomeTheirCharacters) {
+    const std::string rtf =
+        HelpRtfFromHtml("<p>&lt;x&gt; &amp; &auml;&#228;&#xE4; &bogus; a&b</p>");
+    EXPECT_NE(rtf.find("<x> & \\u228?\\u228?\\u228? &bogus; a&b"), std::string::npos) << rtf;
+}
+
+TEST(HelpRtf, TheHeadStylesAndCommentsAreNotShown) {
+    const std::string rtf = HelpRtfFromHtml(
+        "<html><head><title>Titel</title><style>body { color: red; }</style></head>"
+        "<body><!-- <p>versteckt</p> --><p>sichtbar</p></body></html>");
+    EXPECT_EQ(rtf.find("Titel"), std::string::npos);
+    EXPECT_EQ(rtf.find("color:"), std::string::npos);
+    EXPECT_EQ(rtf.find("versteckt"), std::string::npos);
+    EXPECT_NE(rtf.find("sichtbar"), std::string::npos);
+}
+
+TEST(HelpRtf, BlanksAndLineBreaksOfTheSourceBecomeOneBlank) {
+    const std::string rtf = HelpRtfFromHtml("<p>\n  eins \n\n  zwei  </p>");
+    EXPECT_NE(rtf.find(" eins zwei\\par"), std::string::npos) << rtf;
+}
+
+TEST(HelpRtf, PreformattedTextKeepsItsLinesAndBlanks) {
+    const std::string rtf = HelpRtfFromHtml("<pre>\nerste  Zeile\n  zweite</pre>");
+    EXPECT_NE(rtf.find("erste  Zeile\\line\n  zweite"), std::string::npos) << rtf;
+    EXPECT_NE(ParagraphOf(rtf, "erste").find("\\f1"), std::string::npos) << rtf;
+}
+
+TEST(HelpRtf, HeadingsAndBoldAreBoldPlainParagraphsAreNot) {
+    const std::string rtf = HelpRtfFromHtml("<h2>Kopf</h2><p>Text <b>fett</b> weiter</p>");
+    EXPECT_NE(ParagraphOf(rtf, "Kopf").find("\\b"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("Text {\\b fett} weiter"), std::string::npos) << rtf;
+}
+
+TEST(HelpRtf, ListsHaveBulletsOrNumbers) {
+    const std::string rtf =
+        HelpRtfFromHtml("<ul><li>a</li><li>b</li></ul><ol><li>eins</li><li>zwei</li></ol>");
+    EXPECT_NE(rtf.find("\\bullet\\tab a"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\bullet\\tab b"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("1.\\tab eins"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("2.\\tab zwei"), std::string::npos) << rtf;
+}
+
+TEST(HelpRtf, ATableRowIsItsFirstCellWithTheOthersBelow) {
+    const std::string rtf = HelpRtfFromHtml(
+        "<table><tr><th>Art</th><th>Anzeige</th></tr><tr><td>Datum</td><td>TT.MM.JJJJ</td></tr></"
+        "table>");
+    EXPECT_NE(ParagraphOf(rtf, "Art").find("Anzeige"), std::string::npos) << rtf;
+    EXPECT_EQ(ParagraphOf(rtf, "Datum").find("TT.MM"), std::string::npos) << rtf;
+    EXPECT_NE(ParagraphOf(rtf, "TT.MM.JJJJ").find("\\li"), std::string::npos) << rtf;
+}
+
+// The rich text control of Windows reads the document and shows its text.
+TEST(HelpRtf, TheRichTextControlShowsTheHelpText) {
+    ASSERT_NE(::LoadLibraryW(L"msftedit.dll"), nullptr);
+    const HWND control =
+        ::CreateWindowExW(0, L"RICHEDIT50W", L"", ES_MULTILINE | ES_READONLY, 0, 0, 400, 300,
+                          nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(control, nullptr);
+    const std::string rtf = HelpRtfFromHtml(HelpDocument());
+    SETTEXTEX mode = {ST_DEFAULT, CP_ACP};
+    ::SendMessageW(control, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&mode),
+                   reinterpret_cast<LPARAM>(rtf.c_str()));
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(control, text.data(), length + 1)));
+    ::DestroyWindow(control);
+
+    EXPECT_EQ(text.find(L"{\\rtf"), std::wstring::npos)
+        << "the control showed the rich text as text";
+    EXPECT_NE(text.find(L"Tessaro \u2013 Hilfe"), std::wstring::npos);
+    EXPECT_NE(text.find(L"Was ist Tessaro?"), std::wstring::npos);
+    EXPECT_NE(text.find(L"Wählen Sie im Menü „Datei“ → „Anzeigen“."), std::wstring::npos);
+    EXPECT_NE(text.find(L"tessaro-dump --csv KUNDEN.DBF > kunden.csv"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"font-family"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"&gt;"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace tessaro::win32

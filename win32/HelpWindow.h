@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tessaro::win32 {
+
+// The help document in a window of the program: a read-only rich text control with the
+// document's text, headings and lists. There is one such window; asked again, it comes to
+// the front.
+class HelpWindow {
+  public:
+    HelpWindow() = default;
+    HelpWindow(const HelpWindow&) = delete;
+    HelpWindow& operator=(const HelpWindow&) = delete;
+
+    void Show(HINSTANCE instance, HWND owner, const std::string& helpFile, HFONT font, int dpi);
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Create(HINSTANCE instance, HWND owner, HFONT font, int dpi);
+
+    HWND window_ = nullptr;
+    HWND text_ = nullptr;
+};
+
+}  // namespace tessaro::win32

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <windows.h>
+
+#include "viewer/Viewer.h"
+#include "win32/HelpWindow.h"
+#include "win32/RecordListControl.h"
+
+namespace tessaro::win32 {
+
+// The program's one window, "MYPROGRAM32": menu, background picture, status line and
+// record list. It draws what the viewer asks for and forwards every command and click to
+// it.
+class MainWindow final : private WindowPort {
+  public:
+    MainWindow(HINSTANCE instance, DesktopPort& desktop);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Makes and shows the window; false when it could not be made.
+    bool Create(int showCommand);
+    // After the event loop: every file closed, the window gone.
+    void Finish();
+
+    static constexpr const wchar_t* kClassName = L"MYPROGRAM32";
+    // The outer size at 96 DPI.
+    static constexpr int kStartWidth = 281;
+    static constexpr int kStartHeight = 350;
+    // The room the status line keeps below the list, at 96 DPI.
+    static constexpr int kStatusRoom = 20;
+
+  private:
+    // WindowPort
+    WindowHandle OwnerWindow() override { return window_; }
+    bool CreateRecordList() override;
+    void DestroyRecordList() override;
+    void ShowRecordList(bool visible) override;
+    void AddColumn(std::string_view heading, int width) override;
+    void SetRows(const CellStore& cells) override;
+    void EnsureRowVisible(std::int32_t row) override;
+    void SetStatusText(std::string_view text) override;
+    void EnableMemoItem(bool enabled) override;
+    std::optional<std::string> ShowOpenDialog(const OpenDialogRequest& request) override;
+    void ShowGoToDialog() override;
+    void ShowVersionBox() override;
+    void ShowHelp(const std::string& helpFile) override;
+    std::string ProgramFolder() override;
+    std::string DataFolder() override;
+    void BeepQuestion() override;
+    void Quit(int exitCode) override;
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCreate();
+    void OnSize(int width, int height);
+    void OnPaint();
+    void OnCommand(int id);
+    void OnNotify(const NMHDR& header, LPARAM lParam);
+    RECT RecordListArea() const;
+
+    HINSTANCE instance_;
+    HWND window_ = nullptr;
+    HWND status_ = nullptr;
+    HBITMAP background_ = nullptr;
+    HFONT font_ = nullptr;
+    int dpi_ = 96;
+    bool finished_ = false;
+    RecordListControl list_;
+    HelpWindow help_;
+    Viewer viewer_;  // last: it may draw into the window while it starts
+};
+
+}  // namespace tessaro::win32

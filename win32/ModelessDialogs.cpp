@@ -1,0 +1,138 @@
+#include "win32/ModelessDialogs.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fileio/win32/WideNames.h"
+#include "viewer/VersionInfo.h"
+#include "viewer/Viewer.h"
+#include "win32/WindowText.h"
+#include "win32/resource.h"
+
+namespace tessaro::win32 {
+
+namespace {
+
+// The program has one thread: its dialogs are noted here while they are open.
+std::vector<HWND>& OpenDialogs() {
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+void Forget(HWND dialog) {
+    std::vector<HWND>& dialogs = OpenDialogs();
+    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), dialog), dialogs.end());
+}
+
+// What every modeless dialog does when it is closed and when it is gone.
+INT_PTR ClosingProc(HWND dialog, UINT message) {
+    if (message == WM_CLOSE) {
+        ::DestroyWindow(dialog);
+        return TRUE;
+    }
+    if (message == WM_DESTROY) {
+        Forget(dialog);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+std::string FieldText(HWND dialog, int id) {
+    const HWND field = ::GetDlgItem(dialog, id);
+    const int length = ::GetWindowTextLengthW(field);
+    if (length <= 0) {
+        return std::string();
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(field, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return os::Utf8FromWide(text);
+}
+
+INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            return TRUE;  // the focus to the number field
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK: {
+                    // "Suchen": the dialog stays open for the next search.
+                    auto* viewer =
+                        reinterpret_cast<Viewer*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+                    if (viewer != nullptr) {
+                        viewer->SearchRecord(FieldText(dialog, IDC_RECORD_NUMBER));
+                    }
+                    return TRUE;
+                }
+                case IDCANCEL:
+                    ::DestroyWindow(dialog);
+                    return TRUE;
+                default:
+                    break;
+            }
+            break;
+        default:
+            break;
+    }
+    return ClosingProc(dialog, message);
+}
+
+INT_PTR CALLBACK VersionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    switch (message) {
+        case WM_INITDIALOG:
+            ::SetWindowTextW(dialog, os::ShownWide(kVersionCaption).c_str());
+            for (std::size_t i = 0; i < kVersionLines.size(); ++i) {
+                ::SetDlgItemTextW(dialog, IDC_ABOUT_LINE1 + static_cast<int>(i),
+                                  os::ShownWide(kVersionLines[i]).c_str());
+            }
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDC_ABOUT_OK || LOWORD(wParam) == IDCANCEL) {
+                ::DestroyWindow(dialog);
+                return TRUE;
+            }
+            break;
+        default:
+            break;
+    }
+    return ClosingProc(dialog, message);
+}
+
+void Open(HINSTANCE instance, const wchar_t* name, HWND owner, DLGPROC procedure,
+          LPARAM parameter) {
+    const HWND dialog = ::CreateDialogParamW(instance, name, owner, procedure, parameter);
+    if (dialog != nullptr) {
+        OpenDialogs().push_back(dialog);
+        ::ShowWindow(dialog, SW_SHOW);
+    }
+}
+
+}  // namespace
+
+void OpenGoToDialog(HINSTANCE instance, HWND owner, Viewer& viewer) {
+    Open(instance, L"SETTEXT", owner, GoToProc, reinterpret_cast<LPARAM>(&viewer));
+}
+
+void OpenVersionBox(HINSTANCE instance, HWND owner) {
+    Open(instance, L"ABOUT", owner, VersionProc, 0);
+}
+
+bool RouteDialogMessage(MSG& message) {
+    if (message.hwnd == nullptr) {
+        return false;
+    }
+    const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+    const std::vector<HWND>& dialogs = OpenDialogs();
+    if (std::find(dialogs.begin(), dialogs.end(), root) == dialogs.end()) {
+        return false;
+    }
+    return ::IsDialogMessageW(root, &message) != FALSE;
+}
+
+int OpenDialogCount() {
+    return static_cast<int>(OpenDialogs().size());
+}
+
+}  // namespace tessaro::win32
