@@ -41,7 +41,11 @@ MainWindow::MainWindow(FrontEndPort& port, RetryPolicy retry)
     viewer_.ShowPrompt();
 }
 
-MainWindow::~MainWindow() = default;
+// The list shows the viewer's cells: it goes before the viewer does, since closing the
+// window still lays it out.
+MainWindow::~MainWindow() {
+    DestroyRecordList();
+}
 
 void MainWindow::ConnectMenu() {
     connect(menu_->open, &QAction::triggered, this, [this] { viewer_.OpenTable(); });
