@@ -29,7 +29,8 @@ QRect ClientArea::RecordListGeometry() const {
 }
 
 QPoint ClientArea::PictureOffset() const {
-    return QPoint(CenteredOffset(width(), picture_.width()), CenteredOffset(height(), picture_.height()));
+    return QPoint(CenteredOffset(width(), picture_.width()),
+                  CenteredOffset(height(), picture_.height()));
 }
 
 void ClientArea::paintEvent(QPaintEvent* /*event*/) {

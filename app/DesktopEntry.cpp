@@ -25,7 +25,10 @@ std::string Unescaped(const std::string& value) {
                 case 'n': out += '\n'; break;
                 case 't': out += '\t'; break;
                 case 'r': out += '\r'; break;
-                default: out += '\\'; out += next; break;  // left for the quoting rules
+                default:
+                    out += '\\';
+                    out += next;
+                    break;  // left for the quoting rules
             }
         } else {
             out += value[i];

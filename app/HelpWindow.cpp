@@ -16,15 +16,16 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* owner) : QTextBrowser(o
     setWindowTitle(QStringLiteral("Tessaro – Hilfe"));
     setOpenExternalLinks(false);
     resize(560, 640);
-    setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()), QTextDocument::HtmlResource);
+    setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()),
+              QTextDocument::HtmlResource);
 }
 
 QVariant HelpWindow::loadResource(int type, const QUrl& name) {
     if (!name.isLocalFile()) {
         return QTextBrowser::loadResource(type, name);
     }
-    const std::optional<std::string> content =
-        ReadSmallFile(QFile::encodeName(name.toLocalFile()).toStdString(), Viewer::kHelpFileMaxBytes);
+    const std::optional<std::string> content = ReadSmallFile(
+        QFile::encodeName(name.toLocalFile()).toStdString(), Viewer::kHelpFileMaxBytes);
     const QByteArray bytes = content ? QByteArray::fromStdString(*content) : QByteArray("", 0);
     if (type == QTextDocument::ImageResource) {
         // Decoded here: for anything else the document would open the file by its name.

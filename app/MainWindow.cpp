@@ -43,9 +43,7 @@ MainWindow::MainWindow(FrontEndPort& port, RetryPolicy retry)
 
 // The list shows the viewer's cells: it goes before the viewer does, since closing the
 // window still lays it out.
-MainWindow::~MainWindow() {
-    DestroyRecordList();
-}
+MainWindow::~MainWindow() { DestroyRecordList(); }
 
 void MainWindow::ConnectMenu() {
     connect(menu_->open, &QAction::triggered, this, [this] { viewer_.OpenTable(); });

@@ -61,21 +61,26 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view te
     box->setIcon(IconOf(style.icon));
     switch (style.buttons) {
         case BoxButtons::YesNo: {
-            QPushButton* yes = AddButton(*box, QStringLiteral("Ja"), QMessageBox::YesRole, BoxAnswer::Yes);
-            QPushButton* no = AddButton(*box, QStringLiteral("Nein"), QMessageBox::NoRole, BoxAnswer::No);
+            QPushButton* yes =
+                AddButton(*box, QStringLiteral("Ja"), QMessageBox::YesRole, BoxAnswer::Yes);
+            QPushButton* no =
+                AddButton(*box, QStringLiteral("Nein"), QMessageBox::NoRole, BoxAnswer::No);
             box->setDefaultButton(yes);
             box->setEscapeButton(no);
             break;
         }
         case BoxButtons::RetryCancel: {
-            QPushButton* retry = AddButton(*box, QStringLiteral("Wiederholen"), QMessageBox::AcceptRole, BoxAnswer::Retry);
-            QPushButton* cancel = AddButton(*box, QStringLiteral("Abbrechen"), QMessageBox::RejectRole, BoxAnswer::Cancel);
+            QPushButton* retry = AddButton(*box, QStringLiteral("Wiederholen"),
+                                           QMessageBox::AcceptRole, BoxAnswer::Retry);
+            QPushButton* cancel = AddButton(*box, QStringLiteral("Abbrechen"),
+                                            QMessageBox::RejectRole, BoxAnswer::Cancel);
             box->setDefaultButton(retry);
             box->setEscapeButton(cancel);
             break;
         }
         case BoxButtons::Ok: {
-            QPushButton* ok = AddButton(*box, QStringLiteral("OK"), QMessageBox::AcceptRole, BoxAnswer::Ok);
+            QPushButton* ok =
+                AddButton(*box, QStringLiteral("OK"), QMessageBox::AcceptRole, BoxAnswer::Ok);
             box->setDefaultButton(ok);
             box->setEscapeButton(ok);
             break;

@@ -16,7 +16,8 @@ namespace tessaro {
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view text,
                                              std::string_view caption, BoxStyle style);
 
-// The Windows answer (BoxAnswer::Ok, BoxAnswer::Yes, ...) for the button the user left the box with.
+// The Windows answer (BoxAnswer::Ok, BoxAnswer::Yes, ...) for the button that closed the
+// box.
 BoxAnswer AnswerOf(const QMessageBox& box);
 
 // Shows the box modally and returns the Windows answer.

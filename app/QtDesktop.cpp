@@ -38,13 +38,14 @@ QStringList NameFiltersOf(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        filters << parts[i] + QStringLiteral(" (") + CaseInsensitivePatterns(parts[i + 1]) + QLatin1Char(')');
+        filters << parts[i] + QStringLiteral(" (") + CaseInsensitivePatterns(parts[i + 1]) +
+                       QLatin1Char(')');
     }
     return filters;
 }
 
 BoxAnswer QtDesktop::ShowMessageBox(WindowHandle owner, std::string_view text,
-                             std::string_view caption, BoxStyle style) {
+                                    std::string_view caption, BoxStyle style) {
     return RunMessageBox(WidgetOf(owner), text, caption, style);
 }
 
@@ -65,7 +66,7 @@ std::optional<std::string> QtDesktop::ShowOpenDialog(QWidget* owner,
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode((request.flags & kOpenFileMustExist) != 0 ? QFileDialog::ExistingFile
-                                                                  : QFileDialog::AnyFile);
+                                                                 : QFileDialog::AnyFile);
     dialog.setNameFilters(NameFiltersOf(QString::fromStdString(request.filter)));
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -9,8 +9,8 @@ namespace tessaro {
 // The desktop as the user sees it: real Qt boxes and dialogs, the real text editor.
 class QtDesktop final : public FrontEndPort {
 public:
-    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text,
-                             std::string_view caption, BoxStyle style) override;
+    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                             BoxStyle style) override;
     void StartTextEditor(const std::string& fileName) override;
     std::optional<std::string> ShowOpenDialog(QWidget* owner,
                                               const OpenDialogRequest& request) override;

@@ -29,7 +29,8 @@ void RecordCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     const QVariant decoration = index.data(Qt::DecorationRole);
     if (decoration.canConvert<QIcon>()) {
         const QSize iconSize = option.decorationSize;
-        const QRect iconRect(textRect.left(), option.rect.top() + (option.rect.height() - iconSize.height()) / 2,
+        const QRect iconRect(textRect.left(),
+                             option.rect.top() + (option.rect.height() - iconSize.height()) / 2,
                              iconSize.width(), iconSize.height());
         qvariant_cast<QIcon>(decoration).paint(painter, iconRect);
         textRect.setLeft(iconRect.right() + 1 + margin);
@@ -40,9 +41,10 @@ void RecordCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         return;
     }
     const bool selected = (option.state & QStyle::State_Selected) != 0;
-    const QPalette::ColorGroup group = (option.state & QStyle::State_Active) != 0 ? QPalette::Active
-                                                                                 : QPalette::Inactive;
-    painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    const QPalette::ColorGroup group =
+        (option.state & QStyle::State_Active) != 0 ? QPalette::Active : QPalette::Inactive;
+    painter->setPen(
+        option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     const QString shown = ShownCellText(text, option.fontMetrics, textRect.width());
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 }

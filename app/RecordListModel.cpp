@@ -6,7 +6,8 @@ namespace tessaro {
 
 RecordListModel::RecordListModel(QObject* parent)
     : QAbstractTableModel(parent),
-      rowImages_{QIcon(QStringLiteral(":/res/icon1000.png")), QIcon(QStringLiteral(":/res/icon1002.png")),
+      rowImages_{QIcon(QStringLiteral(":/res/icon1000.png")),
+                 QIcon(QStringLiteral(":/res/icon1002.png")),
                  QIcon(QStringLiteral(":/res/icon1003.png"))} {}
 
 void RecordListModel::AddColumn(const QString& heading) {

@@ -13,7 +13,8 @@
 
 namespace tessaro {
 
-RecordListView::RecordListView(QWidget* parent) : QTreeView(parent), model_(new RecordListModel(this)) {
+RecordListView::RecordListView(QWidget* parent)
+    : QTreeView(parent), model_(new RecordListModel(this)) {
     setObjectName(QStringLiteral("RecordList"));
     setModel(model_);
     setItemDelegate(new RecordCellDelegate(this));
@@ -47,13 +48,15 @@ int RecordListView::ScaledWidth(int width) const {
 // Column 0 shows every record number whole beside its image, up to the largest there is.
 int RecordListView::RecordNumberWidth() const {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return 3 * margin + iconSize().width() + fontMetrics().horizontalAdvance(QStringLiteral("65536"));
+    return 3 * margin + iconSize().width() +
+           fontMetrics().horizontalAdvance(QStringLiteral("65536"));
 }
 
 void RecordListView::AddColumn(const QString& heading, int width) {
     model_->AddColumn(heading);
     const int column = model_->columnCount() - 1;
-    const int shown = column == 0 ? std::max(ScaledWidth(width), RecordNumberWidth()) : ScaledWidth(width);
+    const int shown =
+        column == 0 ? std::max(ScaledWidth(width), RecordNumberWidth()) : ScaledWidth(width);
     header()->resizeSection(column, shown);
 }
 

@@ -26,7 +26,8 @@ QString DefaultTextApplication() {
         return {};
     }
     QProcess query;
-    query.start(xdgMime, {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+    query.start(xdgMime,
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
     if (!query.waitForFinished(kQueryTimeoutMs) || query.exitCode() != 0) {
         query.kill();
         return {};
@@ -39,11 +40,14 @@ std::string ProgramPath(const std::string& program) {
     if (program.find('/') != std::string::npos) {
         return program;
     }
-    return Native(QStandardPaths::findExecutable(QFile::decodeName(QByteArray::fromStdString(program))));
+    return Native(
+        QStandardPaths::findExecutable(QFile::decodeName(QByteArray::fromStdString(program))));
 }
 
-std::vector<std::string> CommandFromApplication(const QString& desktopId, const std::string& fileName) {
-    const QString entryPath = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
+std::vector<std::string> CommandFromApplication(const QString& desktopId,
+                                                const std::string& fileName) {
+    const QString entryPath =
+        QStandardPaths::locate(QStandardPaths::ApplicationsLocation, desktopId);
     QFile entry(entryPath);
     if (entryPath.isEmpty() || !entry.open(QIODevice::ReadOnly)) {
         return {};
@@ -54,7 +58,8 @@ std::vector<std::string> CommandFromApplication(const QString& desktopId, const 
     }
     std::vector<std::string> argv;
     if (command->terminal) {
-        const QString terminal = QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
+        const QString terminal =
+            QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"));
         if (terminal.isEmpty()) {
             return {};
         }

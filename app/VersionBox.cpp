@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "viewer/VersionInfo.h"
 #include "app/DialogUnits.h"
+#include "viewer/VersionInfo.h"
 
 namespace tessaro {
 

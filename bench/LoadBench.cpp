@@ -53,7 +53,7 @@ enum class Mode { Load, Baseline, Interact };
 // time: a timed repaint that painted nothing measured nothing, and a window that the
 // processed events have already painted needs no paint forced on top.
 class PaintCounter final : public QObject {
-  public:
+public:
     explicit PaintCounter(const QWidget& window) : window_(window) {
         QCoreApplication::instance()->installEventFilter(this);
     }
@@ -62,7 +62,7 @@ class PaintCounter final : public QObject {
     int windowPaints = 0;
     int listPaints = 0;
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Paint) {
             if (const auto* widget = qobject_cast<QWidget*>(watched);
@@ -77,7 +77,7 @@ class PaintCounter final : public QObject {
         return QObject::eventFilter(watched, event);
     }
 
-  private:
+private:
     const QWidget& window_;
 };
 
@@ -100,9 +100,7 @@ double MedianMs(const std::function<void()>& prepare, const std::function<void()
     return Median(ms);
 }
 
-void Print(const char* what, double ms) {
-    std::printf("%s\t%.3f\n", what, ms);
-}
+void Print(const char* what, double ms) { std::printf("%s\t%.3f\n", what, ms); }
 
 // The start as the program's main() makes it: German texts for Qt's own dialogs too.
 void SetUpApplication(QTranslator& qtGerman) {

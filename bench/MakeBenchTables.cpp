@@ -27,7 +27,7 @@ constexpr std::uint32_t kRecords = 65536;
 // splitmix64: tiny, fast and the same everywhere, unlike the distributions of <random>,
 // whose results differ between standard libraries.
 class Random {
-  public:
+public:
     explicit Random(std::uint64_t seed) : state_(seed) {}
 
     std::uint64_t Next() {
@@ -44,7 +44,7 @@ class Random {
         return words[Below(N)];
     }
 
-  private:
+private:
     std::uint64_t state_;
 };
 
@@ -228,7 +228,7 @@ struct Field {
 
 // One record's bytes, built value by value.
 class RecordBytes {
-  public:
+public:
     explicit RecordBytes(std::size_t length) : bytes_(length, ' ') {}
 
     void Begin() {
@@ -274,14 +274,14 @@ class RecordBytes {
 
     const std::string& Bytes() const { return bytes_; }
 
-  private:
+private:
     std::string bytes_;
     std::size_t at_ = 1;
 };
 
 // Writes through a large buffer: millions of small writes would time the C library.
 class TableFile {
-  public:
+public:
     explicit TableFile(const std::filesystem::path& path)
         : path_(path), file_(std::fopen(path.c_str(), "wb")) {
         if (file_ == nullptr) {
@@ -304,7 +304,7 @@ class TableFile {
         }
     }
 
-  private:
+private:
     void Flush() {
         if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
             std::perror(path_.c_str());
@@ -497,9 +497,7 @@ void WriteWide(const std::filesystem::path& path) {
         record.Begin();
         for (const Field& field : fields) {
             switch (field.type) {
-                case 'C':
-                    record.Text(random.Pick(kSurnames), field.length);
-                    break;
+                case 'C': record.Text(random.Pick(kSurnames), field.length); break;
                 case 'N':
                     if (field.decimals > 0) {
                         record.Number(static_cast<double>(random.Below(999999)) / 100.0,
@@ -514,9 +512,7 @@ void WriteWide(const std::filesystem::path& path) {
                     record.Date(day.year, day.month, day.day);
                     break;
                 }
-                default:
-                    record.Byte(random.Chance(50) ? 'T' : 'F');
-                    break;
+                default: record.Byte(random.Chance(50) ? 'T' : 'F'); break;
             }
         }
         file.Put(record.Bytes());

@@ -17,7 +17,7 @@ namespace tessaro::bench {
 // up would, and sounds, the editor and quit requests do nothing. A box during a timed run
 // means the run measured something else than a load: the caller checks `boxes`.
 class QuietFrontEnd final : public FrontEndPort {
-  public:
+public:
     explicit QuietFrontEnd(QString table) : table_(std::move(table)) {}
 
     BoxAnswer ShowMessageBox(WindowHandle /*owner*/, std::string_view text,
@@ -40,7 +40,7 @@ class QuietFrontEnd final : public FrontEndPort {
 
     int boxes = 0;
 
-  private:
+private:
     QString table_;
 };
 

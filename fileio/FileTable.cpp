@@ -54,8 +54,8 @@ OpenAttempt FileTable::TryOpen(std::string_view name, OpenMode mode, FileNumber 
     const os::Access access =
         mode == OpenMode::Binary ? os::Access::ReadBinary : os::Access::CreateText;
     const Entry* model = Find(permissionsOf);
-    const os::OpenResult opened = os::OpenExclusive(std::string(name), access,
-                                                    model != nullptr ? model->handle : os::kNoHandle);
+    const os::OpenResult opened = os::OpenExclusive(
+        std::string(name), access, model != nullptr ? model->handle : os::kNoHandle);
     if (opened.handle == os::kNoHandle) {
         const ErrorNumber error = ClassifyWin32Error(opened.win32Error);
         return {0, error != kNoError ? error : kErrBadFileName};
@@ -105,8 +105,9 @@ ReadResult FileTable::ReadBytes(FileNumber file, char* buffer, std::size_t count
     ReadResult result;
     while (result.count < count) {
         const std::int64_t want = entry->offset;
-        const bool inBuffer = want >= entry->bufferStart &&
-                              want < entry->bufferStart + static_cast<std::int64_t>(entry->bufferFill);
+        const bool inBuffer =
+            want >= entry->bufferStart &&
+            want < entry->bufferStart + static_cast<std::int64_t>(entry->bufferFill);
         if (inBuffer) {
             const std::size_t from = static_cast<std::size_t>(want - entry->bufferStart);
             const std::size_t take = std::min(count - result.count, entry->bufferFill - from);
@@ -184,8 +185,8 @@ void FileTable::CloseAll() {
 }
 
 int FileTable::OpenCount() const {
-    return static_cast<int>(
-        std::count_if(entries_.begin(), entries_.end(), [](const auto& e) { return e != nullptr; }));
+    return static_cast<int>(std::count_if(entries_.begin(), entries_.end(),
+                                          [](const auto& e) { return e != nullptr; }));
 }
 
 }  // namespace tessaro

@@ -22,7 +22,7 @@ namespace tessaro::fuzz {
 // Answers every box as a user who gives up (OK, Cancel, No); `yes` turns the memo question
 // into a Yes. Nothing is shown and no editor is started.
 class QuietDesktop final : public DesktopPort {
-  public:
+public:
     explicit QuietDesktop(bool yes = false) : yes_(yes) {}
 
     BoxAnswer ShowMessageBox(WindowHandle, std::string_view, std::string_view,
@@ -38,7 +38,7 @@ class QuietDesktop final : public DesktopPort {
     int boxes = 0;
     int editorStarts = 0;
 
-  private:
+private:
     bool yes_;
 };
 
@@ -72,9 +72,7 @@ inline const std::string& WorkFolder() {
     return *folder;
 }
 
-inline std::string WorkFile(const std::string& name) {
-    return WorkFolder() + "/" + name;
-}
+inline std::string WorkFile(const std::string& name) { return WorkFolder() + "/" + name; }
 
 inline void WriteWholeFile(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -56,8 +56,8 @@ constexpr std::string_view kBlockTexts[] = {
 struct Layout {
     bool level7;
     bool dbase3;  // level 5: a dBASE III table, whose memo blocks have no header
-    int fields;  // 0: the memo alone; 1: a name before it; 2: a name that looks like a
-                 // reference before it; 3: a blank memo field before it
+    int fields;   // 0: the memo alone; 1: a name before it; 2: a name that looks like a
+                  // reference before it; 3: a blank memo field before it
     std::size_t memoLength;
     bool secondRecord;
 };
@@ -154,7 +154,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::optional<std::string> reference =
             FindMemoReference(&cells, row, session.tableInfo.FieldCount);
         if (reference && memoSize >= kMinimumMemoFileSize) {
-            Require(written == CopiedBytes(memo, *reference, style), "the text file holds the copy");
+            Require(written == CopiedBytes(memo, *reference, style),
+                    "the text file holds the copy");
         }
     }
     Require(FindFileSize(memo) == memoSize &&
@@ -164,7 +165,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The copy on its own, also with texts no memo field could hold.
     const std::string cellText = "Block: " + std::string(blockText);
     for (const MemoStyle any : {MemoStyle::Dbase4, MemoStyle::Dbase3}) {
-        Require(CopiedBytes(memo, cellText, any) <= memoSize + 2, "the copy stops at the end of the file");
+        Require(CopiedBytes(memo, cellText, any) <= memoSize + 2,
+                "the copy stops at the end of the file");
     }
     return 0;
 }

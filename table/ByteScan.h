@@ -17,7 +17,9 @@ inline std::uint64_t LoadEight(const char* bytes) {
 
 inline bool HasZeroByte(std::uint64_t word) { return ((word - kOnes) & ~word & kHighBits) != 0; }
 
-inline bool HasByte(std::uint64_t word, unsigned char byte) { return HasZeroByte(word ^ (kOnes * byte)); }
+inline bool HasByte(std::uint64_t word, unsigned char byte) {
+    return HasZeroByte(word ^ (kOnes * byte));
+}
 
 inline bool AllAscii(std::uint64_t word) { return (word & kHighBits) == 0; }
 

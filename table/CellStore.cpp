@@ -7,8 +7,8 @@ namespace tessaro {
 namespace {
 
 constexpr unsigned kBlockBits = 20;
-constexpr std::size_t kBlockSize = std::size_t{1} << kBlockBits;  // 1 MiB
-constexpr std::uint32_t kEmptyText = 0;                           // the NUL at offset 0
+constexpr std::size_t kBlockSize = std::size_t{1} << kBlockBits;         // 1 MiB
+constexpr std::uint32_t kEmptyText = 0;                                  // the NUL at offset 0
 constexpr std::size_t kMaxBlocks = std::size_t{1} << (32 - kBlockBits);  // 32-bit offsets
 
 }  // namespace
@@ -94,8 +94,7 @@ int CellStore::RowImage(std::int32_t row) const {
 }
 
 std::size_t CellStore::MemoryBytes() const {
-    return cells_.capacity() * sizeof(Offset) + rowImages_.capacity() +
-           blocks_.size() * kBlockSize;
+    return cells_.capacity() * sizeof(Offset) + rowImages_.capacity() + blocks_.size() * kBlockSize;
 }
 
 }  // namespace tessaro

@@ -51,7 +51,7 @@ private:
         Offset offset = 0;
         std::size_t length = 0;
     };
-    std::vector<LastText> lastInColumn_;   // the text last written to each column
+    std::vector<LastText> lastInColumn_;  // the text last written to each column
     // The arena in fixed-size blocks: it grows without moving what it holds.
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockFill_ = 0;

@@ -62,7 +62,8 @@ char* PutDayNumberAsDate(char* p, std::int64_t dayNumber) {
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
     const auto day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
-    const auto month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const auto month =
+        static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
     const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
     return PutDate(p, month, day, year);
 }
@@ -76,7 +77,8 @@ std::string DayNumberToDate(std::int64_t dayNumber) {
 
 std::size_t FormatTimestampInto(std::string_view eightBytes, char* out) {
     const double sinceEpoch =
-        std::bit_cast<double>(dbf::ReadBigEndian(eightBytes.substr(eightBytes.size() - 8))) - kEpoch1900Ms;
+        std::bit_cast<double>(dbf::ReadBigEndian(eightBytes.substr(eightBytes.size() - 8))) -
+        kEpoch1900Ms;
     constexpr double kEnd = static_cast<double>((kLastDayNumber + 1) * kMsPerDay);
     if (!(sinceEpoch >= 0 && sinceEpoch < kEnd)) {
         std::memcpy(out, kTimestampMask.data(), kTimestampMask.size());

@@ -77,7 +77,8 @@ char* PutInteger(char* p, std::string_view raw) {
     if (raw.size() < 4 || AllZero(raw)) {
         return p;
     }
-    const auto value = static_cast<std::int64_t>(dbf::ReadBigEndian(raw.substr(raw.size() - 4))) - kIntegerBias;
+    const auto value =
+        static_cast<std::int64_t>(dbf::ReadBigEndian(raw.substr(raw.size() - 4))) - kIntegerBias;
     return p + FormatNumberTextInto(static_cast<double>(value), p);
 }
 
@@ -126,11 +127,13 @@ std::size_t FormatOtherValueInto(char fieldType, std::string_view raw, char* out
         }
     }
     switch (fieldType) {
-        case 'N': case 'F': p = Put(p, TrimBlanks(raw)); break;
+        case 'N':
+        case 'F': p = Put(p, TrimBlanks(raw)); break;
         case 'D': p = PutDate(p, raw); break;
         case 'L': p = Put(p, IsTrue(raw) ? "Ja" : "Nein"); break;
         case 'M': p = PutMemoReference(p, raw); break;
-        case 'I': case '+': p = PutInteger(p, raw); break;
+        case 'I':
+        case '+': p = PutInteger(p, raw); break;
         case 'O': p = PutDouble(p, raw); break;
         case '@': p = PutTimestamp(p, raw); break;
         default: p = Put(p, "???"); break;  // B, G and every unknown type

@@ -52,7 +52,8 @@ public:
             const ShownField& field = fields_[i];
             const std::string_view raw =
                 field.offset < values.size()
-                    ? values.substr(field.offset, std::min(field.length, values.size() - field.offset))
+                    ? values.substr(field.offset,
+                                    std::min(field.length, values.size() - field.offset))
                     : std::string_view{};
             const std::size_t length = FormatCellTextInto(field.type, raw, utf8_, dialect_);
             if (field.type == 'M' && length > 0) {
@@ -107,9 +108,10 @@ void FillSparse(FileTable& files, FileNumber file, const RecordSpan& span,
     std::vector<char> record(static_cast<std::size_t>(span.shownBytes));
     for (std::int64_t row = span.firstRow; row < span.endRow; ++row) {
         files.SetPosition(file, span.firstValue + row * span.stride + 1);
-        const ReadResult got = files.ReadBytes(file, record.data(), record.size(),
-                                               FileTable::Buffering::Unbuffered);
-        formatter.Format(static_cast<std::int32_t>(row), std::string_view(record.data(), got.count));
+        const ReadResult got =
+            files.ReadBytes(file, record.data(), record.size(), FileTable::Buffering::Unbuffered);
+        formatter.Format(static_cast<std::int32_t>(row),
+                         std::string_view(record.data(), got.count));
     }
 }
 
@@ -128,10 +130,12 @@ std::int16_t FillRecordCells(Session& session, RecordList& list, std::int32_t fi
     RecordSpan span;
     span.stride = info.RecordStride();
     span.firstValue = std::int64_t{info.HeaderBytes()} + 1;  // behind the deletion flag
-    span.shownBytes = fields.empty() ? 0 : static_cast<std::int64_t>(fields.back().offset + fields.back().length);
+    span.shownBytes =
+        fields.empty() ? 0 : static_cast<std::int64_t>(fields.back().offset + fields.back().length);
     const std::int64_t records = std::max<std::int32_t>(0, info.RecordCount);
     span.firstRow = std::clamp<std::int64_t>(firstRow, 0, records);
-    span.endRow = rowCount < 0 ? records : std::min<std::int64_t>(records, span.firstRow + rowCount);
+    span.endRow =
+        rowCount < 0 ? records : std::min<std::int64_t>(records, span.firstRow + rowCount);
     if (span.stride - 1 - span.shownBytes >= kSparseGap) {
         FillSparse(files, file, span, formatter);
     } else {
@@ -142,10 +146,9 @@ std::int16_t FillRecordCells(Session& session, RecordList& list, std::int32_t fi
 }
 
 void ShowLockedWhileReading(Session& session, WindowHandle owner) {
-    session.Desktop().ShowMessageBox(owner,
-                                 "Die Datei " + session.tableInfo.FileName +
-                                     "\r\nwurde während des lesens gesperrt.",
-                                 "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
+    session.Desktop().ShowMessageBox(
+        owner, "Die Datei " + session.tableInfo.FileName + "\r\nwurde während des lesens gesperrt.",
+        "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 }  // namespace tessaro

@@ -24,8 +24,9 @@ MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_vie
         files.Close(memoFile);
         return MemoCopyResult::Stopped;
     }
-    CopyMemoText(files, memoFile, reference, [&sink](std::string_view bytes) { sink.Write(bytes); },
-                 MemoStyleOf(session.tableInfo.Version));
+    CopyMemoText(
+        files, memoFile, reference, [&sink](std::string_view bytes) { sink.Write(bytes); },
+        MemoStyleOf(session.tableInfo.Version));
     sink.Close();
     files.Close(memoFile);
     return MemoCopyResult::Copied;

@@ -30,11 +30,10 @@ std::optional<std::int64_t> BlockOffset(FileTable& files, FileNumber memoFile,
     }
     // dBASE III leaves the block length unused (0, or whatever was there): its blocks are
     // 512 bytes.
-    const auto blockLength =
-        style == MemoStyle::Dbase3
-            ? static_cast<std::int16_t>(dbf::kDbase3BlockLength)
-            : static_cast<std::int16_t>(
-                  dbf::ReadLittleEndian(std::string_view(header).substr(dbf::kBlockLengthAt, 2)));
+    const auto blockLength = style == MemoStyle::Dbase3
+                                 ? static_cast<std::int16_t>(dbf::kDbase3BlockLength)
+                                 : static_cast<std::int16_t>(dbf::ReadLittleEndian(
+                                       std::string_view(header).substr(dbf::kBlockLengthAt, 2)));
     const std::optional<std::int64_t> block = MemoBlockNumber(cellText);
     if (!block || blockLength < 0) {
         return std::nullopt;
@@ -69,7 +68,8 @@ MemoFileNames MemoFileNamesFor(const std::string& tableFileName) {
 }
 
 std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText) {
-    std::string_view number = cellText.size() > kBlockNumberAt ? cellText.substr(kBlockNumberAt) : "";
+    std::string_view number =
+        cellText.size() > kBlockNumberAt ? cellText.substr(kBlockNumberAt) : "";
     number.remove_prefix(std::min(number.find_first_not_of(' '), number.size()));
     double value = 0;
     const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);

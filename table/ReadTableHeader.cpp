@@ -17,27 +17,27 @@ std::string_view Bytes(const std::vector<unsigned char>& header, std::size_t at,
 
 void ShowLocked(Session& session, const std::string& fileName, WindowHandle owner) {
     session.Desktop().ShowMessageBox(owner, "Die Datei " + fileName + "\r\nist gesperrt.",
-                                 "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
+                                     "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 void ShowInvalidHeader(Session& session, const std::string& findings, WindowHandle owner) {
     session.Desktop().ShowMessageBox(owner, "Dateikopf enthält folgende Fehler : \r" + findings,
-                                 "Tessaro - Lesefehler", BoxButtons::Ok | BoxIcon::Exclamation);
+                                     "Tessaro - Lesefehler", BoxButtons::Ok | BoxIcon::Exclamation);
 }
 
 void ShowTooManyRecords(Session& session, std::int32_t recordCount, WindowHandle owner) {
     session.Desktop().ShowMessageBox(owner,
-                                 "Datei enthält: " + std::to_string(recordCount) +
-                                     " Records.\rViewer kann maximal 65536 Records anzeigen",
-                                 "Tessaro - Lesefehler", BoxButtons::Ok | BoxIcon::Stop);
+                                     "Datei enthält: " + std::to_string(recordCount) +
+                                         " Records.\rViewer kann maximal 65536 Records anzeigen",
+                                     "Tessaro - Lesefehler", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 void ShowFieldsCut(Session& session, std::int32_t descriptorCount, WindowHandle owner) {
     session.Desktop().ShowMessageBox(owner,
-                                 "Die Tabelle hat " + std::to_string(descriptorCount) +
-                                     " Felder.\rAngezeigt werden nur die ersten " +
-                                     std::to_string(kMaxFields) + " Felder.",
-                                 "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Information);
+                                     "Die Tabelle hat " + std::to_string(descriptorCount) +
+                                         " Felder.\rAngezeigt werden nur die ersten " +
+                                         std::to_string(kMaxFields) + " Felder.",
+                                     "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Information);
 }
 
 // Reads the first `count` bytes of the file; fewer at its end.
@@ -112,14 +112,16 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
         info.IsLevel5 = 0;
     }
     info.RecordCount = header.size() >= dbf::kRecordCountAt + 4
-                           ? static_cast<std::int32_t>(dbf::ReadLittleEndian(Bytes(header, dbf::kRecordCountAt, 4)))
+                           ? static_cast<std::int32_t>(
+                                 dbf::ReadLittleEndian(Bytes(header, dbf::kRecordCountAt, 4)))
                            : 0;
     info.HeaderLength = header.size() >= dbf::kHeaderLengthAt + 2
-                            ? static_cast<std::int16_t>(dbf::ReadLittleEndian(Bytes(header, dbf::kHeaderLengthAt, 2)))
+                            ? static_cast<std::int16_t>(
+                                  dbf::ReadLittleEndian(Bytes(header, dbf::kHeaderLengthAt, 2)))
                             : 0;
-    info.RecordLength = fixedPartComplete
-                            ? static_cast<std::int16_t>(dbf::ReadLittleEndian(Bytes(header, dbf::kRecordLengthAt, 2)))
-                            : 0;
+    info.RecordLength = fixedPartComplete ? static_cast<std::int16_t>(dbf::ReadLittleEndian(
+                                                Bytes(header, dbf::kRecordLengthAt, 2)))
+                                          : 0;
 
     if (!fixedPartComplete || info.HeaderLength == 0 || info.RecordLength == 0) {
         std::string findings;
@@ -144,8 +146,8 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
         return 0;
     }
     files.Close(file);
-    WalkDescriptors(header, info.IsLevel5 != 0 ? dbf::kLevel5Descriptor : dbf::kLevel7Descriptor, info,
-                    session.fieldTable);
+    WalkDescriptors(header, info.IsLevel5 != 0 ? dbf::kLevel5Descriptor : dbf::kLevel7Descriptor,
+                    info, session.fieldTable);
     if (info.DescriptorCount > kMaxFields) {
         ShowFieldsCut(session, info.DescriptorCount, owner);
     }

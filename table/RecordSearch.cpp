@@ -11,7 +11,8 @@ std::int32_t FindRowByNumberPrefix(std::int32_t rowCount, std::string_view text)
     if (text.empty()) {
         return 0;  // every number begins with nothing
     }
-    const bool allDigits = std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool allDigits =
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!allDigits || text[0] == '0' || text.size() > 10) {
         return -1;  // no record number begins with it
     }

@@ -50,7 +50,9 @@ public:
         return true;
     }
 
-    void Write(std::string_view bytes) override { session_.access.files.WriteText(textFile_, bytes); }
+    void Write(std::string_view bytes) override {
+        session_.access.files.WriteText(textFile_, bytes);
+    }
 
     void Close() override { session_.access.files.Close(textFile_); }
 
@@ -86,7 +88,8 @@ void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
     if (info.MemoFieldCount == 0) {
         return;
     }
-    const std::optional<std::string> reference = FindMemoReference(list, currentRow, info.FieldCount);
+    const std::optional<std::string> reference =
+        FindMemoReference(list, currentRow, info.FieldCount);
     if (!reference || !AskToCopy(session, owner)) {
         return;
     }

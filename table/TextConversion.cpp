@@ -28,7 +28,8 @@ constexpr Utf8Form EncodeUtf8(std::uint16_t code) {
         return {1, {static_cast<char>(code), 0, 0}};
     }
     if (code < 0x800) {
-        return {2, {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F)), 0}};
+        return {
+            2, {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F)), 0}};
     }
     return {3,
             {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
@@ -130,7 +131,8 @@ std::size_t CellBytesToUtf8Into(std::string_view stored, std::size_t maxCharacte
 
 }  // namespace
 
-std::size_t CharacterValueToUtf8Into(std::string_view stored, std::size_t maxCharacters, char* out) {
+std::size_t CharacterValueToUtf8Into(std::string_view stored, std::size_t maxCharacters,
+                                     char* out) {
     return CellBytesToUtf8Into(stored, maxCharacters, kCharacterBytes, out);
 }
 

@@ -201,8 +201,9 @@ void ListingWriter::Discard() { used_ = 0; }
 
 void ListingWriter::AppendLabel(std::int32_t row) {
     char label[16];
-    Append(std::string_view(label, static_cast<std::size_t>(
-                                       std::to_chars(label, label + sizeof label, row + 1).ptr - label)));
+    Append(std::string_view(
+        label,
+        static_cast<std::size_t>(std::to_chars(label, label + sizeof label, row + 1).ptr - label)));
 }
 
 void ListingWriter::EndLine() {

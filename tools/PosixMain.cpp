@@ -1,5 +1,3 @@
 #include "tools/DumpMain.h"
 
-int main(int argc, char** argv) {
-    return tessaro::RunDump(argc, argv);
-}
+int main(int argc, char** argv) { return tessaro::RunDump(argc, argv); }

@@ -126,7 +126,8 @@ int DumpMemo(Session& session, std::int32_t record, CheckedOutput& out) {
         ShowLockedWhileReading(session, nullptr);
         return kExitFailed;
     }
-    const std::optional<std::string> reference = FindMemoReference(&cells, record - 1, info.FieldCount);
+    const std::optional<std::string> reference =
+        FindMemoReference(&cells, record - 1, info.FieldCount);
     if (!reference) {
         return Fail("Satz " + number + " verweist auf kein Memo.");
     }
@@ -136,10 +137,8 @@ int DumpMemo(Session& session, std::int32_t record, CheckedOutput& out) {
             return Fail("Memodatei " + MemoFileNamesFor(info.FileName).memo +
                         " fehlt oder ist kürzer als 32 Bytes.");
         case MemoCopyResult::MemoFileLocked:
-        case MemoCopyResult::Stopped:
-            return kExitFailed;
-        case MemoCopyResult::Copied:
-            break;
+        case MemoCopyResult::Stopped: return kExitFailed;
+        case MemoCopyResult::Copied: break;
     }
     return Finish(out);
 }

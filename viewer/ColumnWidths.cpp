@@ -22,7 +22,8 @@ int ScaledColumnWidth(int width, int lettersWidth, int letters) {
     if (measured <= 0) {
         return width;
     }
-    return static_cast<int>((static_cast<long long>(width) * lettersWidth + measured / 2) / measured);
+    return static_cast<int>((static_cast<long long>(width) * lettersWidth + measured / 2) /
+                            measured);
 }
 
 }  // namespace tessaro

@@ -29,8 +29,8 @@ void RecordSelection::OnHeaderClick() {
 
 void RecordSelection::ShowMemo() {
     try {
-        ShowMemoField(state_.session, state_.Owner(), state_.hasRecordList ? &state_.cells : nullptr,
-                      state_.currentRecordRow);
+        ShowMemoField(state_.session, state_.Owner(),
+                      state_.hasRecordList ? &state_.cells : nullptr, state_.currentRecordRow);
     } catch (const std::bad_alloc&) {
         state_.session.access.files.CloseAll();
         ShowErrorMessage(state_.session.Desktop(), kErrOutOfMemory);

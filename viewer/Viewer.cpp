@@ -32,7 +32,8 @@ void Viewer::ShowHelp() {
     const std::string file = FindHelpFile();
     if (file.empty()) {
         state_.session.Desktop().ShowMessageBox(
-            state_.Owner(), std::string("Die Hilfedatei ") + kHelpFileName + " wurde nicht gefunden.",
+            state_.Owner(),
+            std::string("Die Hilfedatei ") + kHelpFileName + " wurde nicht gefunden.",
             "Tessaro Hilfe", BoxButtons::Ok | BoxIcon::Exclamation);
         return;
     }

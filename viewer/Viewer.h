@@ -27,10 +27,10 @@ public:
     void OpenAtStart();
 
     // The menu commands.
-    void OpenTable();  // "&Anzeigen"
-    void OpenMemo();   // "&Memofeld öffnen"
-    void GoToRecord(); // "&Gehe zu Satz .."
-    void ShowHelp();   // "&Hilfe"
+    void OpenTable();   // "&Anzeigen"
+    void OpenMemo();    // "&Memofeld öffnen"
+    void GoToRecord();  // "&Gehe zu Satz .."
+    void ShowHelp();    // "&Hilfe"
     void ShowVersion();
     // "&Ende", the window's close button and the end of the desktop session alike: the
     // question sound, every file closed, the event loop ended with 0. Only the first call

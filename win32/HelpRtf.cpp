@@ -112,7 +112,7 @@ char32_t EntityValue(std::string_view name) {
 }
 
 class RtfWriter {
-  public:
+public:
     std::string Finish() {
         EndParagraph();
         CloseInlineGroups();
@@ -248,7 +248,7 @@ class RtfWriter {
         }
     }
 
-  private:
+private:
     void StartParagraph(const std::string& format) {
         out_ += "\\pard\\plain\\f0\\fs18" + format;
         inParagraph_ = true;

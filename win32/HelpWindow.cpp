@@ -113,8 +113,7 @@ LRESULT CALLBACK HelpWindow::WindowProc(HWND window, UINT message, WPARAM wParam
                 self->text_ = nullptr;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }

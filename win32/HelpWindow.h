@@ -10,14 +10,14 @@ namespace tessaro::win32 {
 // document's text, headings and lists. There is one such window; asked again, it comes to
 // the front.
 class HelpWindow {
-  public:
+public:
     HelpWindow() = default;
     HelpWindow(const HelpWindow&) = delete;
     HelpWindow& operator=(const HelpWindow&) = delete;
 
     void Show(HINSTANCE instance, HWND owner, const std::string& helpFile, HFONT font, int dpi);
 
-  private:
+private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HINSTANCE instance, HWND owner, HFONT font, int dpi);
 

@@ -114,12 +114,8 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE:
-            OnCreate();
-            return 0;
-        case kOpenAtStartMessage:
-            viewer_.OpenAtStart();
-            return 0;
+        case WM_CREATE: OnCreate(); return 0;
+        case kOpenAtStartMessage: viewer_.OpenAtStart(); return 0;
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) {
                 OnSize(LOWORD(lParam), HIWORD(lParam));
@@ -131,22 +127,16 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 ::SetFocus(list_.Handle());
             }
             return 0;
-        case WM_PAINT:
-            OnPaint();
-            return 0;
+        case WM_PAINT: OnPaint(); return 0;
         case WM_COMMAND:
             if (lParam == 0) {  // the menu
                 OnCommand(LOWORD(wParam));
                 return 0;
             }
             break;
-        case WM_NOTIFY:
-            OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
-            return 0;
+        case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam); return 0;
         // The close button, "Ende" and the end of the session alike.
-        case WM_CLOSE:
-            viewer_.End();
-            return 0;
+        case WM_CLOSE: viewer_.End(); return 0;
         case WM_ENDSESSION:
             if (wParam != FALSE) {
                 viewer_.End();
@@ -157,8 +147,7 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             window_ = nullptr;
             status_ = nullptr;
             break;
-        default:
-            break;
+        default: break;
     }
     return ::DefWindowProcW(window, message, wParam, lParam);
 }
@@ -206,26 +195,13 @@ void MainWindow::OnPaint() {
 
 void MainWindow::OnCommand(int id) {
     switch (id) {
-        case IDM_OPEN:
-            viewer_.OpenTable();
-            break;
-        case IDM_MEMO:
-            viewer_.OpenMemo();
-            break;
-        case IDM_GOTO:
-            viewer_.GoToRecord();
-            break;
-        case IDM_END:
-            viewer_.End();
-            break;
-        case IDM_HELP:
-            viewer_.ShowHelp();
-            break;
-        case IDM_VERSION:
-            viewer_.ShowVersion();
-            break;
-        default:
-            break;
+        case IDM_OPEN: viewer_.OpenTable(); break;
+        case IDM_MEMO: viewer_.OpenMemo(); break;
+        case IDM_GOTO: viewer_.GoToRecord(); break;
+        case IDM_END: viewer_.End(); break;
+        case IDM_HELP: viewer_.ShowHelp(); break;
+        case IDM_VERSION: viewer_.ShowVersion(); break;
+        default: break;
     }
 }
 
@@ -237,17 +213,10 @@ void MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
         case LVN_GETDISPINFOW:
             list_.FillItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
             break;
-        case NM_CLICK:
-            viewer_.OnRowClick(list_.RowUnderCursor());
-            break;
-        case NM_DBLCLK:
-            viewer_.OnRowDoubleClick(list_.RowUnderCursor());
-            break;
-        case LVN_COLUMNCLICK:
-            viewer_.OnHeaderClick();
-            break;
-        default:
-            break;
+        case NM_CLICK: viewer_.OnRowClick(list_.RowUnderCursor()); break;
+        case NM_DBLCLK: viewer_.OnRowDoubleClick(list_.RowUnderCursor()); break;
+        case LVN_COLUMNCLICK: viewer_.OnHeaderClick(); break;
+        default: break;
     }
 }
 
@@ -255,9 +224,7 @@ bool MainWindow::CreateRecordList() {
     return list_.Create(instance_, window_, RecordListArea(), font_);
 }
 
-void MainWindow::DestroyRecordList() {
-    list_.Destroy();
-}
+void MainWindow::DestroyRecordList() { list_.Destroy(); }
 
 void MainWindow::ShowRecordList(bool visible) {
     list_.Show(visible);
@@ -267,17 +234,11 @@ void MainWindow::ShowRecordList(bool visible) {
     }
 }
 
-void MainWindow::AddColumn(std::string_view heading, int width) {
-    list_.AddColumn(heading, width);
-}
+void MainWindow::AddColumn(std::string_view heading, int width) { list_.AddColumn(heading, width); }
 
-void MainWindow::SetRows(const CellStore& cells) {
-    list_.SetRows(cells);
-}
+void MainWindow::SetRows(const CellStore& cells) { list_.SetRows(cells); }
 
-void MainWindow::EnsureRowVisible(std::int32_t row) {
-    list_.EnsureVisible(row);
-}
+void MainWindow::EnsureRowVisible(std::int32_t row) { list_.EnsureVisible(row); }
 
 void MainWindow::SetStatusText(std::string_view text) {
     if (status_ == nullptr) {
@@ -297,13 +258,9 @@ std::optional<std::string> MainWindow::ShowOpenDialog(const OpenDialogRequest& r
     return ShowOpenFileDialog(window_, request);
 }
 
-void MainWindow::ShowGoToDialog() {
-    OpenGoToDialog(instance_, window_, viewer_);
-}
+void MainWindow::ShowGoToDialog() { OpenGoToDialog(instance_, window_, viewer_); }
 
-void MainWindow::ShowVersionBox() {
-    OpenVersionBox(instance_, window_);
-}
+void MainWindow::ShowVersionBox() { OpenVersionBox(instance_, window_); }
 
 void MainWindow::ShowHelp(const std::string& helpFile) {
     help_.Show(instance_, window_, helpFile, font_, dpi_);
@@ -333,16 +290,10 @@ std::string MainWindow::ProgramFolder() {
 }
 
 // Everything the program needs lies beside it.
-std::string MainWindow::DataFolder() {
-    return ProgramFolder();
-}
+std::string MainWindow::DataFolder() { return ProgramFolder(); }
 
-void MainWindow::BeepQuestion() {
-    ::MessageBeep(MB_ICONQUESTION);
-}
+void MainWindow::BeepQuestion() { ::MessageBeep(MB_ICONQUESTION); }
 
-void MainWindow::Quit(int exitCode) {
-    ::PostQuitMessage(exitCode);
-}
+void MainWindow::Quit(int exitCode) { ::PostQuitMessage(exitCode); }
 
 }  // namespace tessaro::win32

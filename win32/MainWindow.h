@@ -12,7 +12,7 @@ namespace tessaro::win32 {
 // record list. It draws what the viewer asks for and forwards every command and click to
 // it.
 class MainWindow final : private WindowPort {
-  public:
+public:
     MainWindow(HINSTANCE instance, DesktopPort& desktop);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
@@ -30,7 +30,7 @@ class MainWindow final : private WindowPort {
     // The room the status line keeps below the list, at 96 DPI.
     static constexpr int kStatusRoom = 20;
 
-  private:
+private:
     // WindowPort
     WindowHandle OwnerWindow() override { return window_; }
     bool CreateRecordList() override;

@@ -66,15 +66,11 @@ INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
                     }
                     return TRUE;
                 }
-                case IDCANCEL:
-                    ::DestroyWindow(dialog);
-                    return TRUE;
-                default:
-                    break;
+                case IDCANCEL: ::DestroyWindow(dialog); return TRUE;
+                default: break;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return ClosingProc(dialog, message);
 }
@@ -94,8 +90,7 @@ INT_PTR CALLBACK VersionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*
                 return TRUE;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     return ClosingProc(dialog, message);
 }
@@ -131,8 +126,6 @@ bool RouteDialogMessage(MSG& message) {
     return ::IsDialogMessageW(root, &message) != FALSE;
 }
 
-int OpenDialogCount() {
-    return static_cast<int>(OpenDialogs().size());
-}
+int OpenDialogCount() { return static_cast<int>(OpenDialogs().size()); }
 
 }  // namespace tessaro::win32

@@ -39,8 +39,9 @@ std::optional<std::string> ShowOpenFileDialog(HWND owner, const OpenDialogReques
     const std::wstring filter = OpenDialogFilter(request.filter);
     const std::wstring title = os::ShownWide(request.title);
     const std::wstring extension = os::ShownWide(request.defaultExtension);
-    const std::wstring initialDirectory =
-        request.initialDirectory.empty() ? CurrentDirectory() : os::ShownWide(request.initialDirectory);
+    const std::wstring initialDirectory = request.initialDirectory.empty()
+                                              ? CurrentDirectory()
+                                              : os::ShownWide(request.initialDirectory);
 
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof(dialog);

@@ -16,7 +16,7 @@ namespace tessaro::win32 {
 // The record list: a report list view whose rows are read from the viewer's cell store
 // only when they are drawn (owner data), so that 65536 records are there at once.
 class RecordListControl {
-  public:
+public:
     RecordListControl() = default;
     RecordListControl(const RecordListControl&) = delete;
     RecordListControl& operator=(const RecordListControl&) = delete;
@@ -39,7 +39,7 @@ class RecordListControl {
     // The text and image of a cell, as the list asks for them.
     void FillItem(LVITEMW& item) const;
 
-  private:
+private:
     HWND list_ = nullptr;
     const CellStore* cells_ = nullptr;
     int columns_ = 0;

@@ -68,10 +68,8 @@ BoxAnswer Win32Desktop::ShowMessageBox(WindowHandle owner, std::string_view text
         case IDCANCEL:
         case IDRETRY:
         case IDYES:
-        case IDNO:
-            return static_cast<BoxAnswer>(answer);
-        default:
-            return BoxAnswer::None;
+        case IDNO: return static_cast<BoxAnswer>(answer);
+        default: return BoxAnswer::None;
     }
 }
 

@@ -57,9 +57,7 @@ std::wstring EditorCommandLine(std::wstring_view editor, std::wstring_view fileN
     return line;
 }
 
-int ForDpi(int value, int dpi) {
-    return ::MulDiv(value, dpi, 96);
-}
+int ForDpi(int value, int dpi) { return ::MulDiv(value, dpi, 96); }
 
 std::size_t CopyCellText(std::string_view utf8, wchar_t* buffer, std::size_t capacity) {
     if (buffer == nullptr || capacity == 0) {

@@ -32,21 +32,29 @@ std::uint32_t Win32CodeFromErrno(int errnoValue) {
         case 0: return 0;
         case ENOENT: return ERROR_FILE_NOT_FOUND;
         case ENOTDIR: return ERROR_PATH_NOT_FOUND;
-        case EACCES: case EPERM: case EISDIR: return ERROR_ACCESS_DENIED;
+        case EACCES:
+        case EPERM:
+        case EISDIR: return ERROR_ACCESS_DENIED;
         case EROFS: return ERROR_WRITE_PROTECT;
-        case EMFILE: case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+        case EMFILE:
+        case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
         case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
         // A lock held by another process, or a busy file: what share mode 0 reports.
-        case EWOULDBLOCK: case EBUSY: case ETXTBSY: return ERROR_SHARING_VIOLATION;
+        case EWOULDBLOCK:
+        case EBUSY:
+        case ETXTBSY: return ERROR_SHARING_VIOLATION;
         case EIO: return ERROR_GEN_FAILURE;
-        case ENOSPC: case EDQUOT: return ERROR_HANDLE_DISK_FULL;
+        case ENOSPC:
+        case EDQUOT: return ERROR_HANDLE_DISK_FULL;
         case EBADF: return ERROR_INVALID_HANDLE;
         case ENODEV: return ERROR_INVALID_DRIVE;
         case ENXIO: return ERROR_NOT_READY;
         case EXDEV: return ERROR_NOT_SAME_DEVICE;
         case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
         case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
-        case EINVAL: case EFBIG: case EOVERFLOW: return ERROR_INVALID_PARAMETER;
+        case EINVAL:
+        case EFBIG:
+        case EOVERFLOW: return ERROR_INVALID_PARAMETER;
         default: return ERROR_INVALID_FUNCTION;
     }
 }

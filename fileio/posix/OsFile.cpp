@@ -159,9 +159,8 @@ OpenResult OpenExclusive(const std::string& path, Access access, Handle permissi
 IoResult ReadAt(Handle handle, std::int64_t offset, char* buffer, std::size_t count) {
     IoResult result;
     while (result.count < count) {
-        const ssize_t got =
-            ::pread(Descriptor(handle), buffer + result.count, count - result.count,
-                    static_cast<off_t>(offset) + static_cast<off_t>(result.count));
+        const ssize_t got = ::pread(Descriptor(handle), buffer + result.count, count - result.count,
+                                    static_cast<off_t>(offset) + static_cast<off_t>(result.count));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;

@@ -10,9 +10,7 @@ namespace {
 
 using os::SystemPath;
 
-bool IsSeparator(char c) {
-    return c == '\\' || c == '/';
-}
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // The length of the root in front of a path's components: "C:" of a drive, or
 // "\\server\share" of a UNC path (also "\\?\C:" and "\\.\device"); 0 for none.
@@ -36,7 +34,7 @@ std::size_t RootLength(std::string_view path) {
 }
 
 class Search {
-  public:
+public:
     explicit Search(const std::wstring& pattern)
         : handle_(::FindFirstFileW(pattern.c_str(), &found_)) {}
     ~Search() {
@@ -51,14 +49,12 @@ class Search {
     const WIN32_FIND_DATAW& Entry() const { return found_; }
     bool Next() { return ::FindNextFileW(handle_, &found_) != 0; }
 
-  private:
+private:
     WIN32_FIND_DATAW found_{};
     HANDLE handle_;
 };
 
-bool IsFolder(DWORD attributes) {
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+bool IsFolder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 
 // Hidden and system files are left out of the names a user works with, as the Windows
 // tools leave them out.

@@ -12,14 +12,10 @@ namespace {
 
 static_assert(sizeof(Handle) >= sizeof(HANDLE));
 
-HANDLE Native(Handle handle) {
-    return reinterpret_cast<HANDLE>(handle);
-}
+HANDLE Native(Handle handle) { return reinterpret_cast<HANDLE>(handle); }
 
 // INVALID_HANDLE_VALUE is -1, the portable kNoHandle.
-Handle Portable(HANDLE handle) {
-    return reinterpret_cast<Handle>(handle);
-}
+Handle Portable(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
 
 // ReadFile and WriteFile count in 32 bits; larger transfers go in pieces.
 constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
@@ -123,9 +119,7 @@ std::int64_t FileSize(Handle handle) {
     return size.QuadPart;
 }
 
-bool IsDiskFile(Handle handle) {
-    return ::GetFileType(Native(handle)) == FILE_TYPE_DISK;
-}
+bool IsDiskFile(Handle handle) { return ::GetFileType(Native(handle)) == FILE_TYPE_DISK; }
 
 void Close(Handle handle) {
     if (handle != kNoHandle) {

@@ -32,9 +32,7 @@ std::optional<std::wstring> WideFromUtf8(std::string_view text) {
     return Widened(text, MB_ERR_INVALID_CHARS);
 }
 
-std::wstring ShownWide(std::string_view text) {
-    return Widened(text, 0).value_or(std::wstring());
-}
+std::wstring ShownWide(std::string_view text) { return Widened(text, 0).value_or(std::wstring()); }
 
 std::string Utf8FromWide(std::wstring_view text) {
     if (text.empty() || text.size() > static_cast<std::size_t>(INT_MAX)) {
@@ -53,9 +51,7 @@ std::string Utf8FromWide(std::wstring_view text) {
 
 namespace {
 
-bool HasLongPathPrefix(std::wstring_view path) {
-    return path.starts_with(L"\\\\?\\");
-}
+bool HasLongPathPrefix(std::wstring_view path) { return path.starts_with(L"\\\\?\\"); }
 
 // The absolute form of a long path with the prefix that lifts the length limit; the path
 // as it was when that cannot be had.

@@ -1,10 +1,10 @@
 #include <QApplication>
 #include <QCoreApplication>
-#include <QTest>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <sys/stat.h>
@@ -36,7 +36,8 @@ TEST_F(MainWindowTest, StartsWithTheMenuTheStatusLineAndNoList) {
     for (QAction* item : bar[0]->menu()->actions()) {
         fileItems << (item->isSeparator() ? "-" : item->text());
     }
-    EXPECT_EQ(fileItems, QStringList({"&Anzeigen", "&Memofeld öffnen", "&Gehe zu Satz ..", "-", "&Ende"}));
+    EXPECT_EQ(fileItems,
+              QStringList({"&Anzeigen", "&Memofeld öffnen", "&Gehe zu Satz ..", "-", "&Ende"}));
     QStringList helpItems;
     for (QAction* item : bar[2]->menu()->actions()) {
         helpItems << (item->isSeparator() ? "-" : item->text());
@@ -52,7 +53,8 @@ TEST_F(MainWindowTest, TheOneTableOfTheFolderIsShownAtStart) {
     ASSERT_NE(List(), nullptr);
     EXPECT_TRUE(List()->isVisible());
     EXPECT_EQ(window->Client()->Status()->text(), "KUNDEN.DBF, 3 Records, Format DBase 5");
-    EXPECT_FALSE(window->Menu()->memo->isEnabled()) << "the automatic open leaves the memo item alone";
+    EXPECT_FALSE(window->Menu()->memo->isEnabled())
+        << "the automatic open leaves the memo item alone";
     ASSERT_EQ(List()->Model()->rowCount(), 3);
     EXPECT_EQ(Cell(0, 0), "1");
     EXPECT_EQ(Cell(2, 0), "3");
@@ -99,7 +101,8 @@ TEST_F(MainWindowTest, TheColumnsFollowTheFieldsInTheFontOfTheList) {
         .WriteTo(dir.File("t.dbf"));
     Start();
     ASSERT_NE(List(), nullptr);
-    EXPECT_EQ(List()->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Satznr.");
+    EXPECT_EQ(List()->Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+              "Satznr.");
     EXPECT_EQ(List()->Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), "GRÖß");
     ExpectColumnsFitTheirValues(*List());
     const int normal = List()->header()->sectionSize(3);
@@ -160,8 +163,9 @@ TEST_F(MainWindowTest, EveryVersionCommandOpensOneMoreBox) {
     for (QLabel* label : box->findChildren<QLabel*>()) {
         lines << label->text();
     }
-    EXPECT_EQ(lines, QStringList({"Tessaro 1.20", "für Win95 und NT 4.0", "öffnet Visual DBase 5 + 7 Dateien",
-                                  "Build 2.1", "10.02.99", "Deutsch"}));
+    EXPECT_EQ(lines, QStringList({"Tessaro 1.20", "für Win95 und NT 4.0",
+                                  "öffnet Visual DBase 5 + 7 Dateien", "Build 2.1", "10.02.99",
+                                  "Deutsch"}));
     int result = -1;
     QObject::connect(box, &QDialog::finished, [&result](int r) { result = r; });
     box->findChild<QPushButton*>()->click();
@@ -175,7 +179,11 @@ TEST_F(MainWindowTest, EveryVersionCommandOpensOneMoreBox) {
 TEST_F(MainWindowTest, EndingBeepsClosesEveryFileAndQuitsWithZero) {
     MakeMemoTable("t.dbf");
     Start();
-    ASSERT_NE(window->Behaviour().State().access.files.TryOpen(dir.File("t.dbf"), OpenMode::Binary).number, 0);
+    ASSERT_NE(window->Behaviour()
+                  .State()
+                  .access.files.TryOpen(dir.File("t.dbf"), OpenMode::Binary)
+                  .number,
+              0);
     window->Menu()->end->trigger();
     EXPECT_EQ(port.beeps, 1);
     EXPECT_EQ(port.quits, std::vector<int>{0});

@@ -22,19 +22,23 @@ QStringList ButtonTexts(const QMessageBox& box) {
 }
 
 TEST(MessageBoxes, StylesBecomeIconsAndGermanButtons) {
-    const auto stop = BuildMessageBox(nullptr, "a\r\nb\rc", "Titel", BoxButtons::Ok | BoxIcon::Stop);
+    const auto stop =
+        BuildMessageBox(nullptr, "a\r\nb\rc", "Titel", BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_EQ(stop->icon(), QMessageBox::Critical);
     EXPECT_EQ(stop->text(), "a\nb\nc");
     EXPECT_EQ(stop->windowTitle(), "Titel");
     EXPECT_EQ(ButtonTexts(*stop), QStringList({"OK"}));
-    const auto retry = BuildMessageBox(nullptr, "x", "", BoxButtons::RetryCancel | BoxIcon::Question);
+    const auto retry =
+        BuildMessageBox(nullptr, "x", "", BoxButtons::RetryCancel | BoxIcon::Question);
     EXPECT_EQ(retry->icon(), QMessageBox::Question);
     EXPECT_EQ(ButtonTexts(*retry), QStringList({"Abbrechen", "Wiederholen"}));
     const auto yesNo = BuildMessageBox(nullptr, "x", "", BoxButtons::YesNo | BoxIcon::Exclamation);
     EXPECT_EQ(yesNo->icon(), QMessageBox::Warning);
     EXPECT_EQ(ButtonTexts(*yesNo), QStringList({"Ja", "Nein"}));
-    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", BoxButtons::Ok | BoxIcon::None)->icon(), QMessageBox::NoIcon);
-    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", BoxButtons::Ok | BoxIcon::Information)->icon(), QMessageBox::Information);
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", BoxButtons::Ok | BoxIcon::None)->icon(),
+              QMessageBox::NoIcon);
+    EXPECT_EQ(BuildMessageBox(nullptr, "x", "", BoxButtons::Ok | BoxIcon::Information)->icon(),
+              QMessageBox::Information);
 }
 
 BoxAnswer AnswerWhenClicking(BoxStyle style, const QString& buttonText) {
@@ -52,16 +56,18 @@ BoxAnswer AnswerWhenClicking(BoxStyle style, const QString& buttonText) {
 
 TEST(MessageBoxes, TheAnswerIsTheWindowsButtonCode) {
     EXPECT_EQ(AnswerWhenClicking(BoxStyle{}, "OK"), BoxAnswer::Ok);
-    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::RetryCancel}, "Wiederholen"), BoxAnswer::Retry);
-    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::RetryCancel}, "Abbrechen"), BoxAnswer::Cancel);
+    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::RetryCancel}, "Wiederholen"),
+              BoxAnswer::Retry);
+    EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::RetryCancel}, "Abbrechen"),
+              BoxAnswer::Cancel);
     EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::YesNo}, "Ja"), BoxAnswer::Yes);
     EXPECT_EQ(AnswerWhenClicking(BoxStyle{BoxButtons::YesNo}, "Nein"), BoxAnswer::No);
 }
 
 TEST(MessageBoxes, AreAtLeastAsWideAsTheirCaption) {
     // A short text under a long caption: the window manager would cut the caption.
-    for (const char* caption : {"Tessaro Dateifehler - Benutzerabbruch", "über diese Version ...",
-                                "Memofeld"}) {
+    for (const char* caption :
+         {"Tessaro Dateifehler - Benutzerabbruch", "über diese Version ...", "Memofeld"}) {
         const auto box = BuildMessageBox(nullptr, "x", caption, BoxButtons::Ok | BoxIcon::Stop);
         QFont bold = box->font();
         bold.setBold(true);
@@ -73,7 +79,9 @@ TEST(MessageBoxes, AreAtLeastAsWideAsTheirCaption) {
 TEST(MessageBoxes, EscapeGivesUp) {
     const auto box = BuildMessageBox(nullptr, "x", "y", BoxStyle{BoxButtons::RetryCancel});
     EXPECT_EQ(box->escapeButton()->text(), "Abbrechen");
-    EXPECT_EQ(BuildMessageBox(nullptr, "x", "y", BoxStyle{BoxButtons::YesNo})->escapeButton()->text(), "Nein");
+    EXPECT_EQ(
+        BuildMessageBox(nullptr, "x", "y", BoxStyle{BoxButtons::YesNo})->escapeButton()->text(),
+        "Nein");
 }
 
 TEST(OpenDialogFilters, MatchWithoutRegardToCase) {
@@ -83,15 +91,18 @@ TEST(OpenDialogFilters, MatchWithoutRegardToCase) {
 
 TEST(DesktopEntries, GiveTheEditorsCommand) {
     const auto gedit = CommandFromDesktopEntry(
-        "[Desktop Entry]\nName=Text\nExec=gedit %U\nTerminal=false\n[Desktop Action new]\nExec=gedit --new\n",
+        "[Desktop Entry]\nName=Text\nExec=gedit %U\nTerminal=false\n[Desktop Action "
+        "new]\nExec=gedit --new\n",
         "/tmp/a b.tmp");
     ASSERT_TRUE(gedit);
     EXPECT_EQ(gedit->argv, (std::vector<std::string>{"gedit", "/tmp/a b.tmp"}));
     EXPECT_FALSE(gedit->terminal);
     const auto quoted = CommandFromDesktopEntry(
-        "[Desktop Entry]\nExec=\"/opt/my editor/bin/ed\" --icon %i -x %f %%\nTerminal=true\n", "f.tmp");
+        "[Desktop Entry]\nExec=\"/opt/my editor/bin/ed\" --icon %i -x %f %%\nTerminal=true\n",
+        "f.tmp");
     ASSERT_TRUE(quoted);
-    EXPECT_EQ(quoted->argv, (std::vector<std::string>{"/opt/my editor/bin/ed", "--icon", "-x", "f.tmp", "%"}));
+    EXPECT_EQ(quoted->argv,
+              (std::vector<std::string>{"/opt/my editor/bin/ed", "--icon", "-x", "f.tmp", "%"}));
     EXPECT_TRUE(quoted->terminal);
     const auto noCode = CommandFromDesktopEntry("[Desktop Entry]\nExec=mousepad\n", "f.tmp");
     ASSERT_TRUE(noCode);

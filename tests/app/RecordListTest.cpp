@@ -30,7 +30,9 @@ protected:
         ASSERT_NE(List(), nullptr);
     }
 
-    QPoint RowPoint(int row) const { return List()->visualRect(List()->Model()->index(row, 1)).center(); }
+    QPoint RowPoint(int row) const {
+        return List()->visualRect(List()->Model()->index(row, 1)).center();
+    }
     // Clicks as the user does: the mouse is there when the click is handled.
     void ClickAt(const QPoint& point, Qt::MouseButton button = Qt::LeftButton) {
         QCursor::setPos(List()->viewport()->mapToGlobal(point));

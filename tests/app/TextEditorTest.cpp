@@ -20,8 +20,9 @@ namespace {
 class FakeEditor : public ::testing::Test {
 protected:
     FakeEditor() : previousPath_(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "") {
-        test::WriteFile(bin.File("gedit"), "#!/bin/sh\nprintf '%s|' \"$@\" > \"" + bin.File("called") +
-                                               ".part\"\n/bin/mv \"" + bin.File("called") + ".part\" \"" +
+        test::WriteFile(bin.File("gedit"), "#!/bin/sh\nprintf '%s|' \"$@\" > \"" +
+                                               bin.File("called") + ".part\"\n/bin/mv \"" +
+                                               bin.File("called") + ".part\" \"" +
                                                bin.File("called") + "\"\n");
         std::filesystem::permissions(bin.File("gedit"), std::filesystem::perms::owner_all);
         ::setenv("PATH", bin.Path().c_str(), 1);
@@ -31,7 +32,8 @@ protected:
     // What the editor was called with, once it has run.
     std::string Called() {
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (!std::filesystem::exists(bin.File("called")) && std::chrono::steady_clock::now() < until) {
+        while (!std::filesystem::exists(bin.File("called")) &&
+               std::chrono::steady_clock::now() < until) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         const std::string called = test::ReadFile(bin.File("called"));

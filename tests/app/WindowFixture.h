@@ -23,7 +23,9 @@ namespace tessaro::test {
 // what only the widgets do.
 class WindowFixture : public ::testing::Test {
 protected:
-    WindowFixture() : previousFolder_(QDir::currentPath()) { QDir::setCurrent(QString::fromStdString(dir.Path())); }
+    WindowFixture() : previousFolder_(QDir::currentPath()) {
+        QDir::setCurrent(QString::fromStdString(dir.Path()));
+    }
     ~WindowFixture() override {
         window.reset();
         QDir::setCurrent(previousFolder_);
@@ -49,7 +51,10 @@ protected:
     RecordListView* List() const { return window->RecordList(); }
     QString Status() const { return QString::fromStdString(window->Behaviour().StatusText()); }
     QString Cell(int row, int column) const {
-        return List()->Model()->data(List()->Model()->index(row, column), Qt::DisplayRole).toString();
+        return List()
+            ->Model()
+            ->data(List()->Model()->index(row, column), Qt::DisplayRole)
+            .toString();
     }
 
     // A level 5 table with a memo field; record 2 refers to block 1.

@@ -91,14 +91,17 @@ std::string TableBuilder::HeaderBytes() const {
     bytes[2] = static_cast<char>(lastUpdate_[1]);
     bytes[3] = static_cast<char>(lastUpdate_[2]);
     if (IsLevel7() && !languageDriver_.empty()) {
-        bytes.replace(32, std::min<std::size_t>(languageDriver_.size(), 32), languageDriver_, 0, 32);
+        bytes.replace(32, std::min<std::size_t>(languageDriver_.size(), 32), languageDriver_, 0,
+                      32);
     }
     std::uint32_t recordLength = 1;
     for (const FieldSpec& field : fields_) {
         recordLength += field.length;
     }
     PutLittleEndian(bytes, 4,
-                    static_cast<std::uint32_t>(recordCount_.value_or(static_cast<std::int32_t>(records_.size()))), 4);
+                    static_cast<std::uint32_t>(
+                        recordCount_.value_or(static_cast<std::int32_t>(records_.size()))),
+                    4);
     PutLittleEndian(bytes, 8, headerLength_.value_or(NaturalHeaderLength()), 2);
     PutLittleEndian(bytes, 10, recordLength_.value_or(static_cast<std::uint16_t>(recordLength)), 2);
     const std::size_t nameWidth = IsLevel7() ? 32 : 11;
@@ -145,7 +148,8 @@ MemoBuilder& MemoBuilder::Memo(std::uint32_t block, const std::string& text,
                                std::optional<std::int32_t> storedLength) {
     const auto length = storedLength.value_or(static_cast<std::int32_t>(text.size() + 8));
     Put(static_cast<std::size_t>(block) * blockLength_,
-        test::Bytes({0xFF, 0xFF, 0x08, 0x00}) + LittleEndian32(static_cast<std::uint32_t>(length)) + text);
+        test::Bytes({0xFF, 0xFF, 0x08, 0x00}) + LittleEndian32(static_cast<std::uint32_t>(length)) +
+            text);
     return *this;
 }
 

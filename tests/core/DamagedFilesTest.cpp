@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <optional>
 
+#include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
 #include "support/CoreFixture.h"
-#include "builder/TableBuilder.h"
 #include "table/CellStore.h"
 #include "table/FieldValue.h"
 #include "table/FillRecordCells.h"
@@ -45,10 +45,8 @@ bool IsExpectedBox(const std::string& text) {
 // What a value shows when the file holds none of its bytes.
 std::string TextWithoutBytes(char type) {
     switch (type) {
-        case 'D':
-            return "..";
-        case 'L':
-            return "Nein";
+        case 'D': return "..";
+        case 'L': return "Nein";
         case 'C':
         case 'N':
         case 'F':
@@ -56,10 +54,8 @@ std::string TextWithoutBytes(char type) {
         case 'I':
         case '+':
         case 'O':
-        case '@':
-            return "";
-        default:
-            return "???";
+        case '@': return "";
+        default: return "???";
     }
 }
 
@@ -79,7 +75,7 @@ struct Outcome {
 };
 
 class DamagedFilesTest : public test::CoreFixture {
-  protected:
+protected:
     std::string tablePath() const { return dir.File("KUNDEN.DBF"); }
     std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
     std::string textPath() const { return dir.File("KUNDEN.tmp"); }
@@ -384,7 +380,8 @@ TEST_F(DamagedFilesTest, MoreThan128AndMoreThan1024Descriptors) {
                      std::to_string(c.version));
         TableBuilder table(c.version);
         for (int i = 1; i <= c.descriptors; ++i) {
-            table.Field(std::string("F").append(std::to_string(i)), i == c.descriptors ? 'M' : 'C', 255);
+            table.Field(std::string("F").append(std::to_string(i)), i == c.descriptors ? 'M' : 'C',
+                        255);
         }
         if (!c.terminator) {
             table.WithoutTerminator();
@@ -433,7 +430,7 @@ TEST_F(DamagedFilesTest, WithoutTerminatorTheHeaderLengthEndsTheFields) {
 
 // The memo matrix: a table whose one record refers to a block, and a memo file.
 class DamagedMemoTest : public DamagedFilesTest {
-  protected:
+protected:
     // The reference is a memo field 20 wide, so that long numbers fit.
     std::string TableReferringTo(const std::string& blockText) {
         return TableBuilder()
@@ -574,7 +571,7 @@ TEST_F(DamagedMemoTest, MemoFilesOf31And32BytesOfAnyContent) {
 // Files the fuzz targets found troublesome, kept in tests/data/damaged/ and read through
 // the same calls.
 class DamagedCorpusTest : public DamagedFilesTest {
-  protected:
+protected:
     Outcome OpenFromCorpus(const std::string& name) {
         const std::filesystem::path folder = std::filesystem::path(TESSARO_TEST_DATA) / "damaged";
         const std::string table = ReadFile((folder / (name + ".dbf")).string());

@@ -25,7 +25,8 @@ TEST(ShowErrorMessage, StopBoxesEndWithTheClosingLineAndAnswerOk) {
     };
     for (const auto& [number, message] : cases) {
         FakeDesktop desktop;
-        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::Ok) << number;
+        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::Ok)
+            << number;
         ASSERT_EQ(desktop.boxes.size(), 1u);
         EXPECT_EQ(desktop.boxes[0].text, std::string(message) + "\r\nMorvane wird beendet");
         EXPECT_EQ(desktop.boxes[0].caption, "Morvane - Fehler");
@@ -57,7 +58,8 @@ TEST(ShowErrorMessage, RetryBoxesAskAndHandBackTheAnswer) {
 TEST(ShowErrorMessage, NumbersWithoutAnEntryShowNothing) {
     for (const int number : {0, 6, 11, 60, 241, 255, -1}) {
         FakeDesktop desktop;
-        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::None) << number;
+        EXPECT_EQ(ShowErrorMessage(desktop, static_cast<std::int16_t>(number)), BoxAnswer::None)
+            << number;
         EXPECT_TRUE(desktop.boxes.empty()) << number;
     }
 }
@@ -92,7 +94,9 @@ TEST(ClassifyWin32Error, FollowsTheWindowsTable) {
 
 #ifndef _WIN32  // the POSIX layer's translation of errno
 TEST(ClassifyWin32Error, PosixFailuresArriveAsWindowsWouldReportThem) {
-    const auto classify = [](int error) { return ClassifyWin32Error(os::Win32CodeFromErrno(error)); };
+    const auto classify = [](int error) {
+        return ClassifyWin32Error(os::Win32CodeFromErrno(error));
+    };
     EXPECT_EQ(classify(0), kNoError);
     EXPECT_EQ(classify(EWOULDBLOCK), 70);  // a lock held by another process
     EXPECT_EQ(classify(ENOENT), 53);

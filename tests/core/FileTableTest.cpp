@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fileio/FileTable.h"
 #include "builder/TableBuilder.h"
+#include "fileio/FileTable.h"
 #include "support/TempDir.h"
 
 namespace tessaro {

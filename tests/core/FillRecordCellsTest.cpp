@@ -1,5 +1,5 @@
-#include "support/CoreFixture.h"
 #include "builder/TableBuilder.h"
+#include "support/CoreFixture.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
@@ -34,15 +34,16 @@ protected:
 };
 
 TEST_F(FillRecordCellsTest, EveryValueOfEveryRecordInFieldOrder) {
-    ASSERT_EQ(Load(TableBuilder()
-                       .Field("NAME", 'C', 8)
-                       .Field("PLZ", 'N', 5)
-                       .Field("SEIT", 'D', 8)
-                       .Field("AKTIV", 'L', 1)
-                       .Record({"Meier", "12345", "20240131", "T"})
-                       .Record({Bytes({'M', 0x81, 'l', 'l', 'e', 'r'}), "  7", "        ", "F"}, true)
-                       .Record({"Schmidt", "", "19991231", "?"})),
-              1);
+    ASSERT_EQ(
+        Load(TableBuilder()
+                 .Field("NAME", 'C', 8)
+                 .Field("PLZ", 'N', 5)
+                 .Field("SEIT", 'D', 8)
+                 .Field("AKTIV", 'L', 1)
+                 .Record({"Meier", "12345", "20240131", "T"})
+                 .Record({Bytes({'M', 0x81, 'l', 'l', 'e', 'r'}), "  7", "        ", "F"}, true)
+                 .Record({"Schmidt", "", "19991231", "?"})),
+        1);
     EXPECT_EQ(Cell(0, 1), "Meier   ");
     EXPECT_EQ(Cell(0, 2), "12345");
     EXPECT_EQ(Cell(0, 3), "31.01.2024");
@@ -187,7 +188,8 @@ TEST_F(FillRecordCellsTest, FieldsBeyond128AreNotReadAtAll) {
     for (int r = 0; r < kRecords; ++r) {
         std::vector<std::string> values(168, std::string(255, 'z'));
         for (int f = 0; f < 128; ++f) {
-            values[static_cast<std::size_t>(f)] = std::string(1, static_cast<char>('a' + (r + f) % 26));
+            values[static_cast<std::size_t>(f)] =
+                std::string(1, static_cast<char>('a' + (r + f) % 26));
         }
         table.Record(values);
     }

@@ -7,8 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "support/ContentionFixture.h"
 #include "builder/TableBuilder.h"
+#include "support/ContentionFixture.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
@@ -25,7 +25,7 @@ using test::TableBuilder;
 // Another process that opens a file and holds an exclusive lock on it until it is told to
 // let go; Release returns once the process has ended and the lock is surely gone.
 class OtherProgram {
-  public:
+public:
     explicit OtherProgram(const std::string& path) {
         int ready[2];
         int release[2];
@@ -69,7 +69,7 @@ class OtherProgram {
         holding_ = false;
     }
 
-  private:
+private:
     pid_t pid_ = -1;
     int release_ = -1;
     bool holding_ = false;

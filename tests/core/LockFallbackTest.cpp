@@ -10,8 +10,8 @@
 #include <atomic>
 #include <cerrno>
 
-#include "support/CoreFixture.h"
 #include "builder/TableBuilder.h"
+#include "support/CoreFixture.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"

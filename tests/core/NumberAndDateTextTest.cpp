@@ -73,7 +73,10 @@ int IsLeapYear(std::int64_t year) {
 int DaysInMonth(int month, std::int64_t year) {
     switch (month) {
         case 2: return 28 + IsLeapYear(year);
-        case 4: case 6: case 9: case 11: return 30;
+        case 4:
+        case 6:
+        case 9:
+        case 11: return 30;
         default: return 31;
     }
 }
@@ -148,7 +151,8 @@ TEST(Timestamps, DateAndTimeOfDay) {
     EXPECT_EQ(FormatTimestamp(StampBytes(63082413296000.0)), "01-01-2000  12:34:56");
     EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(65535, 86399999))), "06-06-2079  23:59:59");
     EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(65536, 0))), "07-06-2079  00:00:00");
-    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(1, 3600000 + 60000 + 1999))), "02-01-1900  01:01:01");
+    EXPECT_EQ(FormatTimestamp(StampBytes(Stamp(1, 3600000 + 60000 + 1999))),
+              "02-01-1900  01:01:01");
 }
 
 TEST(Timestamps, TheMaskForWhatCannotBeShown) {

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "support/CoreFixture.h"
 #include "builder/TableBuilder.h"
+#include "support/CoreFixture.h"
 #include "support/HeldFile.h"
 
 namespace tessaro {

@@ -1,7 +1,7 @@
 #include <filesystem>
 
-#include "support/CoreFixture.h"
 #include "builder/TableBuilder.h"
+#include "support/CoreFixture.h"
 #include "table/ReadTableHeader.h"
 
 namespace tessaro {
@@ -117,9 +117,9 @@ TEST_F(ReadTableHeaderTest, ZeroLengthsAreListedAsFindings) {
         std::uint16_t headerLength, recordLength;
         const char* findings;
     };
-    for (const Case& c : {Case{0, 0, "Ungültiger Header - Ungültige Feldanzahl"},
-                          Case{0, 5, "Ungültiger Header"},
-                          Case{65, 0, " - Ungültige Feldanzahl"}}) {
+    for (const Case& c :
+         {Case{0, 0, "Ungültiger Header - Ungültige Feldanzahl"}, Case{0, 5, "Ungültiger Header"},
+          Case{65, 0, " - Ungültige Feldanzahl"}}) {
         desktop.boxes.clear();
         EXPECT_EQ(Read(TableBuilder()
                            .Field("A", 'C', 4)
@@ -196,7 +196,8 @@ TEST_F(ReadTableHeaderTest, WithoutTerminatorTheFieldsEndWithTheHeader) {
 }
 
 TEST_F(ReadTableHeaderTest, AFileThatEndsInsideTheDescriptorsKeepsTheWholeOnes) {
-    std::string bytes = TableBuilder().Field("A", 'C', 1).Field("B", 'C', 1).Field("C", 'C', 1).Bytes();
+    std::string bytes =
+        TableBuilder().Field("A", 'C', 1).Field("B", 'C', 1).Field("C", 'C', 1).Bytes();
     bytes.resize(32 + 2 * 32 + 20);  // the third descriptor is cut short
     WriteFile(dir.File("t.dbf"), bytes);
     ASSERT_EQ(ReadBytes(), 1);

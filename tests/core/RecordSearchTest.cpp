@@ -38,10 +38,12 @@ TEST(RecordSearch, AgreesWithSearchingEveryRow) {
     for (const std::int32_t rows : {1, 9, 10, 11, 99, 100, 123, 1000, 5432}) {
         for (int n = 0; n <= 12000; n += (n < 200 ? 1 : 97)) {
             const std::string text = std::to_string(n);
-            ASSERT_EQ(FindRowByNumberPrefix(rows, text), SearchEveryRow(rows, text)) << rows << " " << text;
+            ASSERT_EQ(FindRowByNumberPrefix(rows, text), SearchEveryRow(rows, text))
+                << rows << " " << text;
         }
         for (const char* text : {"", "0", "00", "1a", "x"}) {
-            ASSERT_EQ(FindRowByNumberPrefix(rows, text), SearchEveryRow(rows, text)) << rows << " " << text;
+            ASSERT_EQ(FindRowByNumberPrefix(rows, text), SearchEveryRow(rows, text))
+                << rows << " " << text;
         }
     }
 }

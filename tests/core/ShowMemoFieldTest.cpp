@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
 #include "support/CoreFixture.h"
-#include "builder/TableBuilder.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoFile.h"
@@ -97,7 +97,11 @@ TEST_F(ShowMemoFieldTest, AMemoRunsOverSeveralBlocks) {
     std::string text(1500, 'x');
     text[0] = 'A';
     text[1499] = 'Z';
-    MemoBuilder(512).Memo(1, text + "filler").Memo(4, "next memo").Raw(1 * 512 + 8 + 1500, "FILL").WriteTo(memoPath());
+    MemoBuilder(512)
+        .Memo(1, text + "filler")
+        .Memo(4, "next memo")
+        .Raw(1 * 512 + 8 + 1500, "FILL")
+        .WriteTo(memoPath());
     std::string bytes = ReadFile(memoPath());
     bytes.replace(512 + 4, 4, test::LittleEndian32(1508));
     WriteFile(memoPath(), bytes);
@@ -145,14 +149,13 @@ TEST_F(ShowMemoFieldTest, BlocksWithoutAMemoGiveAnEmptyTextFile) {
         std::string cell;  // the stored memo field
         std::uint16_t blockLength;
     };
-    for (const Case& c : {Case{"no signature at the block", "         2", 512},
-                          Case{"block number 0", "         0", 512},
-                          Case{"block length 0", "         1", 0},
-                          Case{"a negative block length", "         1", 0x8000},
-                          Case{"no number", "       abc", 512},
-                          Case{"not a whole number", "       1.5", 512},
-                          Case{"a huge block number", "9999999999", 512},
-                          Case{"a block beyond the file", "     99999", 512}}) {
+    for (const Case& c :
+         {Case{"no signature at the block", "         2", 512},
+          Case{"block number 0", "         0", 512}, Case{"block length 0", "         1", 0},
+          Case{"a negative block length", "         1", 0x8000},
+          Case{"no number", "       abc", 512}, Case{"not a whole number", "       1.5", 512},
+          Case{"a huge block number", "9999999999", 512},
+          Case{"a block beyond the file", "     99999", 512}}) {
         TableBuilder().Field("NOTIZ", 'M', 10).Record({c.cell}).WriteTo(tablePath());
         std::string memo = MemoBuilder(512).Memo(1, "Memo").Bytes();
         memo.resize(1024, '\0');
@@ -189,8 +192,7 @@ TEST_F(ShowMemoFieldTest, OddLengthsCopyWhatIsThere) {
         std::int32_t storedLength;
         const char* expected;
     };
-    for (const Case& c : {Case{"length 0", 0, "\r\n"},
-                          Case{"only the header", 8, "\r\n"},
+    for (const Case& c : {Case{"length 0", 0, "\r\n"}, Case{"only the header", 8, "\r\n"},
                           Case{"negative", -100, "\r\n"},
                           Case{"far beyond the end of the file", 0x7FFFFFFF, "Memo\r\n"}}) {
         MakeTable({1});
@@ -243,11 +245,13 @@ TEST_F(ShowMemoFieldTest, DBase3MemosRunToTheirEndMarkInBlocksOf512Bytes) {
         .Record({"drei", "         3"})
         .Record({"vier", "         4"})
         .WriteTo(tablePath());
-    std::string memo = MemoBuilder(512).Raw(512, "Erste Notiz\r\nzweite Zeile" + Bytes({0x1A, 0x1A}) + "alt")
-                           .Raw(1024, Bytes({0xFF, 0xFF, 0x08, 0x00, 0x0B, 0, 0, 0}) + "neu" + Bytes({0x1A}))
-                           .Raw(1536, Bytes({0x8E, 'r', 'g', 'e', 'r', 0x1A}))
-                           .Raw(2048, "ohne Ende")
-                           .Bytes();
+    std::string memo =
+        MemoBuilder(512)
+            .Raw(512, "Erste Notiz\r\nzweite Zeile" + Bytes({0x1A, 0x1A}) + "alt")
+            .Raw(1024, Bytes({0xFF, 0xFF, 0x08, 0x00, 0x0B, 0, 0, 0}) + "neu" + Bytes({0x1A}))
+            .Raw(1536, Bytes({0x8E, 'r', 'g', 'e', 'r', 0x1A}))
+            .Raw(2048, "ohne Ende")
+            .Bytes();
     memo[20] = static_cast<char>(0x4D);  // 17741 where the block length would be
     memo[21] = static_cast<char>(0x45);
     WriteFile(memoPath(), memo);
@@ -257,7 +261,8 @@ TEST_F(ShowMemoFieldTest, DBase3MemosRunToTheirEndMarkInBlocksOf512Bytes) {
     ShowRow(1);
     EXPECT_EQ(ReadFile(textPath()), "neu\r\n") << "a block with the signature keeps its rule";
     ShowRow(2);
-    EXPECT_EQ(ReadFile(textPath()), Bytes({0x8E, 'r', 'g', 'e', 'r'}) + "\r\n") << "bytes as stored";
+    EXPECT_EQ(ReadFile(textPath()), Bytes({0x8E, 'r', 'g', 'e', 'r'}) + "\r\n")
+        << "bytes as stored";
     ShowRow(3);
     EXPECT_EQ(ReadFile(textPath()), "ohne Ende\r\n") << "to the end of the file";
     EXPECT_EQ(desktop.editorStarts.size(), 4u);
@@ -373,8 +378,9 @@ TEST_F(ShowMemoFieldTest, ATableNamedLikeItsTextFileIsNeverTouched) {
     ShowRow(0);
     EXPECT_EQ(ReadFile(table), before);
     ASSERT_EQ(desktop.boxes.size(), 2u);
-    EXPECT_EQ(desktop.boxes[1].text, "Das Memofeld kann nicht neben dieser Tabelle angezeigt werden:\r" +
-                                         table + " ist die Tabelle selbst oder ihre Memodatei.");
+    EXPECT_EQ(desktop.boxes[1].text,
+              "Das Memofeld kann nicht neben dieser Tabelle angezeigt werden:\r" + table +
+                  " ist die Tabelle selbst oder ihre Memodatei.");
     EXPECT_EQ(desktop.boxes[1].caption, "Memofeld");
     EXPECT_EQ(desktop.boxes[1].style, BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_TRUE(desktop.editorStarts.empty());
@@ -455,8 +461,8 @@ TEST_F(ShowMemoFieldTest, AFileSizeLimitShortensTheTextInsteadOfEndingTheProgram
             ::setrlimit(RLIMIT_FSIZE, &limit);
             desktop.answers = {BoxAnswer::Yes};
             ShowMemoField(session, kOwner, &cells, 0);
-            const bool shorter = ReadFile(textPath()) == std::string(1000, 'x') &&
-                                 desktop.editorStarts.size() == 1;
+            const bool shorter =
+                ReadFile(textPath()) == std::string(1000, 'x') && desktop.editorStarts.size() == 1;
             std::_Exit(shorter ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");

@@ -58,12 +58,15 @@ TEST(CellText, OnePassAgreesWithTheSteps) {
         out.resize(length);
         return out;
     };
-    std::vector<std::string> values = {"", "kurz", std::string(200, 'x'), std::string(200, '\x81'),
-                                       Bytes({'M', 0x81, 'n', 'c', 'h', 'e', 'n', ' ', 'i', 's', 't', 0x00, 'x'})};
+    std::vector<std::string> values = {
+        "", "kurz", std::string(200, 'x'), std::string(200, '\x81'),
+        Bytes({'M', 0x81, 'n', 'c', 'h', 'e', 'n', ' ', 'i', 's', 't', 0x00, 'x'})};
     for (std::size_t length = 1; length < 140; length += 7) {
         std::string mixed;
         for (std::size_t i = 0; i < length; ++i) {
-            mixed += "Gr\x81\xE1" "e aus K\x94ln\x80\t"[i % 17];
+            mixed +=
+                "Gr\x81\xE1"
+                "e aus K\x94ln\x80\t"[i % 17];
         }
         values.push_back(mixed);
         values.push_back(mixed + std::string(1, '\0') + "danach");

@@ -42,8 +42,8 @@ public:
 // A desktop whose boxes are recorded and whose editor starts are only noted.
 class FakeDesktop final : public DesktopPort, public BoxRecorder {
 public:
-    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text,
-                             std::string_view caption, BoxStyle style) override {
+    BoxAnswer ShowMessageBox(WindowHandle owner, std::string_view text, std::string_view caption,
+                             BoxStyle style) override {
         return Answer(owner, text, caption, style);
     }
 

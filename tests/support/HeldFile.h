@@ -9,7 +9,7 @@ namespace tessaro::test {
 // exclusive flock on POSIX, an open with share mode 0 on Windows. Either keeps the file
 // layer's exclusive open out.
 class HeldFile {
-  public:
+public:
     explicit HeldFile(const std::string& path);
     ~HeldFile() { Release(); }
     HeldFile(const HeldFile&) = delete;
@@ -18,7 +18,7 @@ class HeldFile {
     bool Holding() const { return handle_ != -1; }
     void Release();
 
-  private:
+private:
     std::intptr_t handle_ = -1;
 };
 

@@ -4,7 +4,8 @@
 
 namespace tessaro::test {
 
-FolderSnapshot::FolderSnapshot(const std::string& folder) : folder_(folder), before_(Take(folder)) {}
+FolderSnapshot::FolderSnapshot(const std::string& folder)
+    : folder_(folder), before_(Take(folder)) {}
 
 std::map<std::string, FolderSnapshot::FileState> FolderSnapshot::Take(const std::string& folder) {
     std::map<std::string, FileState> files;

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/Subprocess.h"
 #include "builder/TableBuilder.h"
+#include "support/Subprocess.h"
 #include "support/TempDir.h"
 
 namespace tessaro {
@@ -26,7 +26,7 @@ using test::TempDir;
 // A process that holds an exclusive lock on a file for a while; the constructor returns
 // once the lock is taken.
 class HoldingProcess {
-  public:
+public:
     HoldingProcess(const std::string& path, int holdMilliseconds) {
         int ready[2];
         if (::pipe(ready) != 0) {
@@ -52,7 +52,7 @@ class HoldingProcess {
         ::waitpid(pid_, &status, 0);
     }
 
-  private:
+private:
     pid_t pid_ = -1;
 };
 

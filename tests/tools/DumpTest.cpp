@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/Subprocess.h"
 #include "builder/TableBuilder.h"
+#include "support/Subprocess.h"
 #include "support/TempDir.h"
 #include "tools/DumpFormat.h"
 
@@ -69,17 +69,16 @@ TEST(DumpInfo, DescribesALevel5Table) {
     const ProgramResult result = Dump({"--info", dir.File("kunden.dbf")});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(result.out,
-              "Datei\t" + Escaped(dir.File("kunden.dbf")) +
-                  "\n"
-                  "Format\tDBase 5\n"
-                  "Records\t1\n"
-                  "Kopflänge\t97\n"
-                  "Satzlänge\t21\n"
-                  "Felder\t2\n"
-                  "Memofelder\t1\n"
-                  "Feld\t1\tGRÖßE\tN\t10\t2\n"
-                  "Feld\t2\tNOTIZ\tM\t10\t0\n");
+    EXPECT_EQ(result.out, "Datei\t" + Escaped(dir.File("kunden.dbf")) +
+                              "\n"
+                              "Format\tDBase 5\n"
+                              "Records\t1\n"
+                              "Kopflänge\t97\n"
+                              "Satzlänge\t21\n"
+                              "Felder\t2\n"
+                              "Memofelder\t1\n"
+                              "Feld\t1\tGRÖßE\tN\t10\t2\n"
+                              "Feld\t2\tNOTIZ\tM\t10\t0\n");
 }
 
 TEST(DumpInfo, DescribesALevel7Table) {
@@ -113,9 +112,8 @@ TEST(DumpInfo, TooManyRecords) {
 }
 
 TEST(DumpUsage, WrongArgumentsExitWith2) {
-    for (const std::vector<std::string>& args :
-         std::vector<std::vector<std::string>>{{}, {"--info"}, {"--bunt", "t.dbf"}, {"a", "b"},
-                                               {"--info", "a", "b"}}) {
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {}, {"--info"}, {"--bunt", "t.dbf"}, {"a", "b"}, {"--info", "a", "b"}}) {
         const ProgramResult result = Dump(args);
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_EQ(result.out, "");
@@ -163,12 +161,27 @@ TEST(DumpCorpus, TablesOfOtherProgramsAreDescribedRight) {
         const char* head;
     };
     for (const Case& c : {
-             Case{"infused_dbase_03.dbf", "Format\tDBase 5\nRecords\t14\nKopflänge\t1025\nSatzlänge\t590\nFelder\t31\nMemofelder\t0\n"},
-             Case{"infused_dbase_83.dbf", "Format\tDBase 5\nRecords\t67\nKopflänge\t513\nSatzlänge\t805\nFelder\t15\nMemofelder\t1\n"},
-             Case{"infused_dbase_8b.dbf", "Format\tDBase 5\nRecords\t10\nKopflänge\t225\nSatzlänge\t160\nFelder\t6\nMemofelder\t1\n"},
-             Case{"phpxbase_dBaseVII_double.dbf", "Format\tDBase 7\nRecords\t5\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1\tdouble\tO\t8\t0\n"},
-             Case{"phpxbase_dBaseVII_int.dbf", "Format\tDBase 7\nRecords\t6\nKopflänge\t117\nSatzlänge\t5\nFelder\t1\nMemofelder\t0\nFeld\t1\tINT\tI\t4\t0\n"},
-             Case{"phpxbase_dBaseVII_ts.dbf", "Format\tDBase 7\nRecords\t15\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1\tTS\t@\t8\t0\n"},
+             Case{"infused_dbase_03.dbf",
+                  "Format\tDBase "
+                  "5\nRecords\t14\nKopflänge\t1025\nSatzlänge\t590\nFelder\t31\nMemofelder\t0\n"},
+             Case{"infused_dbase_83.dbf",
+                  "Format\tDBase "
+                  "5\nRecords\t67\nKopflänge\t513\nSatzlänge\t805\nFelder\t15\nMemofelder\t1\n"},
+             Case{"infused_dbase_8b.dbf",
+                  "Format\tDBase "
+                  "5\nRecords\t10\nKopflänge\t225\nSatzlänge\t160\nFelder\t6\nMemofelder\t1\n"},
+             Case{"phpxbase_dBaseVII_double.dbf",
+                  "Format\tDBase "
+                  "7\nRecords\t5\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1\t"
+                  "double\tO\t8\t0\n"},
+             Case{"phpxbase_dBaseVII_int.dbf",
+                  "Format\tDBase "
+                  "7\nRecords\t6\nKopflänge\t117\nSatzlänge\t5\nFelder\t1\nMemofelder\t0\nFeld\t1\t"
+                  "INT\tI\t4\t0\n"},
+             Case{"phpxbase_dBaseVII_ts.dbf",
+                  "Format\tDBase "
+                  "7\nRecords\t15\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1"
+                  "\tTS\t@\t8\t0\n"},
          }) {
         const ProgramResult result = Dump({"--info", kCorpus + c.file});
         EXPECT_EQ(result.exitCode, 0) << c.file;
@@ -185,8 +198,9 @@ TEST(DumpCorpus, TablesOfOtherProgramsAreDescribedRight) {
 TEST(DumpCorpus, ValuesOfOtherProgramsAreListedRight) {
     EXPECT_EQ(Dump({kCorpus + "phpxbase_dBaseVII_double.dbf"}).out,
               "Satznr.\tdouble\n1\t-199.99\n2\t-74.62\n3\t 43.65\n4\t 150.48\n5\t 0\n");
-    EXPECT_EQ(Dump({kCorpus + "phpxbase_dBaseVII_int.dbf"}).out,
-              "Satznr.\tINT\n1\t 1\n2\t-1\n3\t 5000000\n4\t-5000000\n5\t 2147483647\n6\t-2147483647\n");
+    EXPECT_EQ(
+        Dump({kCorpus + "phpxbase_dBaseVII_int.dbf"}).out,
+        "Satznr.\tINT\n1\t 1\n2\t-1\n3\t 5000000\n4\t-5000000\n5\t 2147483647\n6\t-2147483647\n");
     const std::string stamps = Dump({kCorpus + "phpxbase_dBaseVII_ts.dbf"}).out;
     EXPECT_NE(stamps.find("1\t**-**-****  **:**:**\n"), std::string::npos) << "1601 is before 1900";
     EXPECT_NE(stamps.find("4\t01-01-1970  00:00:00\n"), std::string::npos);
@@ -197,7 +211,8 @@ TEST(DumpCorpus, ValuesOfOtherProgramsAreListedRight) {
                          "\t1.00\t01.01.1970\tJa\t1.234567890123460000\tBlock: 1\n"),
               std::string::npos)
         << mixed << "dBASE IV wrote a Y for true";
-    EXPECT_NE(mixed.find("\t  .  .    \tNein\t\tBlock: 9\n"), std::string::npos) << "blank date and float";
+    EXPECT_NE(mixed.find("\t  .  .    \tNein\t\tBlock: 9\n"), std::string::npos)
+        << "blank date and float";
     const std::string wide = Dump({kCorpus + "infused_dbase_03.dbf"}).out;
     EXPECT_NE(wide.find("Satznr.\tPoint_ID\tType\tShape"), std::string::npos);
     EXPECT_NE(wide.find("\n14\t"), std::string::npos);
@@ -223,7 +238,9 @@ protected:
 };
 
 TEST_F(DumpMemo, WritesTheBytesTheTextFileWouldHold) {
-    test::MemoBuilder(512).Memo(2, Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A}) + "Zeile 2").WriteTo(dir.File("kunden.dbt"));
+    test::MemoBuilder(512)
+        .Memo(2, Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A}) + "Zeile 2")
+        .WriteTo(dir.File("kunden.dbt"));
     const ProgramResult result = Memo("1");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A}) + "Zeile 2\r\n");
@@ -254,7 +271,8 @@ TEST_F(DumpMemo, SaysWhyWhenThereIsNoMemo) {
     std::filesystem::remove(dir.File("kunden.dbt"));
     const ProgramResult missing = Memo("1");
     EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, "Memodatei " + dir.File("kunden.dbt") + " fehlt oder ist kürzer als 32 Bytes.\n");
+    EXPECT_EQ(missing.err,
+              "Memodatei " + dir.File("kunden.dbt") + " fehlt oder ist kürzer als 32 Bytes.\n");
     EXPECT_EQ(Dump({"--memo", "0", dir.File("kunden.dbf")}).exitCode, 2);
     EXPECT_EQ(Dump({"--memo", "eins", dir.File("kunden.dbf")}).exitCode, 2);
     EXPECT_EQ(Dump({"--memo", "1"}).exitCode, 2);
@@ -271,8 +289,9 @@ TEST(DumpMemoCorpus, MemosOfOtherProgramsAreCopiedRight) {
     // from the block to the first 0x1A.
     const ProgramResult old = Dump({"--memo", "1", kCorpus + "infused_dbase_83.dbf"});
     EXPECT_EQ(old.exitCode, 0);
-    EXPECT_TRUE(old.out.starts_with("Our Original assortment...a little taste of heaven for "
-                                    "everyone.  Let us\r\nselect"))
+    EXPECT_TRUE(
+        old.out.starts_with("Our Original assortment...a little taste of heaven for "
+                            "everyone.  Let us\r\nselect"))
         << old.out;
     EXPECT_TRUE(old.out.ends_with("and Raspberry Blanc.\r\n")) << old.out;
     EXPECT_EQ(old.out.find('\x1A'), std::string::npos);
@@ -290,12 +309,15 @@ TEST(DumpOutput, OutputThatCannotBeWrittenIsAFailure) {
     TableBuilder().Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(dir.File("t.dbf"));
     test::MemoBuilder(512).Memo(1, "Memo").WriteTo(dir.File("t.dbt"));
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{kDump, "--info", dir.File("t.dbf")}, {kDump, dir.File("t.dbf")},
-          {kDump, "--csv", dir.File("t.dbf")}, {kDump, "--memo", "1", dir.File("t.dbf")},
+         {std::vector<std::string>{kDump, "--info", dir.File("t.dbf")},
+          {kDump, dir.File("t.dbf")},
+          {kDump, "--csv", dir.File("t.dbf")},
+          {kDump, "--memo", "1", dir.File("t.dbf")},
           {kDump, "--help"}}) {
         const ProgramResult result = RunProgram(args, "", "/dev/full");
         EXPECT_EQ(result.exitCode, 1) << args[1];
-        EXPECT_EQ(result.err, "Die Ausgabe konnte nicht vollständig geschrieben werden.\n") << args[1];
+        EXPECT_EQ(result.err, "Die Ausgabe konnte nicht vollständig geschrieben werden.\n")
+            << args[1];
     }
 }
 
@@ -327,7 +349,8 @@ TEST(DumpMemory, OutOfMemoryIsSaidInGerman) {
     const ProgramResult result = DumpWithin(start, {kCorpus + "infused_dbase_03.dbf"});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(result.err, "Morvane - Fehler: nicht genügend Arbeitsspeicher !\nMorvane wird beendet\n");
+    EXPECT_EQ(result.err,
+              "Morvane - Fehler: nicht genügend Arbeitsspeicher !\nMorvane wird beendet\n");
 }
 
 TEST(DumpMemory, OneMemoDoesNotHoldTheWholeTable) {
@@ -383,7 +406,8 @@ TEST(DumpSlow, AMissingTableIsReportedAfterTheRetriesAndNotCreated) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err,
               "Morvane - Fehler: Datei nicht gefunden !\nMorvane wird beendet\n"
-              "Tessaro Programminfo: Die Datei " + dir.File("kunden.dbf") + "\nist gesperrt.\n");
+              "Tessaro Programminfo: Die Datei " +
+                  dir.File("kunden.dbf") + "\nist gesperrt.\n");
     EXPECT_FALSE(std::filesystem::exists(dir.File("kunden.dbf")));
 }
 

@@ -88,7 +88,7 @@ public:
     std::function<void(const CellStore&)> onSetRows;
     std::vector<std::int32_t> rowsBroughtIntoView;
     std::vector<std::string> statusTexts;
-    std::optional<bool> memoItemEnabled;  // none: never set, as the menu starts it (grayed)
+    std::optional<bool> memoItemEnabled;    // none: never set, as the menu starts it (grayed)
     std::optional<std::string> chosenFile;  // none: the user cancels
     std::vector<OpenDialogRequest> dialogRequests;
     int goToDialogs = 0;

@@ -41,8 +41,10 @@ TEST_F(SelectionTest, ADoubleClickAsksForTheMemoOfTheRow) {
     EXPECT_EQ(window.boxes[0].text, "In Datei kopieren und anzeigen ?");
     EXPECT_EQ(window.boxes[0].owner, FakeWindow::kOwner);
     EXPECT_EQ(ReadFile(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
-    EXPECT_EQ(window.editorStarts, std::vector<std::string>{"KUNDEN.tmp"}) << "relative, as the table";
-    EXPECT_FALSE(window.memoItemEnabled.has_value()) << "a double-click works whatever the menu says";
+    EXPECT_EQ(window.editorStarts, std::vector<std::string>{"KUNDEN.tmp"})
+        << "relative, as the table";
+    EXPECT_FALSE(window.memoItemEnabled.has_value())
+        << "a double-click works whatever the menu says";
 }
 
 TEST_F(SelectionTest, TheMemoCommandUsesTheRowLastClicked) {

@@ -65,7 +65,12 @@ TEST_F(TableLoadingTest, ALevel7TableWithoutRecordsShowsItsColumns) {
 }
 
 TEST_F(TableLoadingTest, ATableOfThreeRecordsHasThreeRowsInOrder) {
-    TableBuilder().Field("NR", 'N', 3).Record({"7"}).Record({"8"}).Record({"9"}).WriteTo(dir.File("t.dbf"));
+    TableBuilder()
+        .Field("NR", 'N', 3)
+        .Record({"7"})
+        .Record({"8"})
+        .Record({"9"})
+        .WriteTo(dir.File("t.dbf"));
     Start();
     ASSERT_EQ(window.rows->RowCount(), 3);
     EXPECT_EQ(window.Cell(0, 1), "7");
@@ -77,14 +82,16 @@ TEST_F(TableLoadingTest, CancellingTheDialogEndsTheProgram) {
     window.chosenFile.reset();
     viewer->OpenTable();
     ASSERT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(window.boxes[0].text,
-              "Sie haben kein dbf File ausgewählt.\r\nDer Viewer kann nur DBase Dateien\r\nöffnen.");
+    EXPECT_EQ(
+        window.boxes[0].text,
+        "Sie haben kein dbf File ausgewählt.\r\nDer Viewer kann nur DBase Dateien\r\nöffnen.");
     EXPECT_EQ(window.boxes[0].caption, "Tessaro Dateifehler - Benutzerabbruch");
     EXPECT_EQ(window.boxes[0].style, BoxButtons::Ok | BoxIcon::Stop);
     EXPECT_EQ(window.boxes[0].owner, FakeWindow::kOwner);
     EXPECT_EQ(window.quits, std::vector<int>{0});
     EXPECT_EQ(window.beeps, 0) << "no shutdown sound";
-    EXPECT_EQ(window.Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht") << "nothing was read";
+    EXPECT_EQ(window.Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht")
+        << "nothing was read";
 }
 
 TEST_F(TableLoadingTest, AnInvalidHeaderLeavesAHiddenEmptyList) {
@@ -94,7 +101,8 @@ TEST_F(TableLoadingTest, AnInvalidHeaderLeavesAHiddenEmptyList) {
     OpenByCommand(dir.File("gut.dbf"));
     OpenByCommand(dir.File("kaputt.dbf"));
     ASSERT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(window.boxes[0].text, "Dateikopf enthält folgende Fehler : \r - Ungültige Feldanzahl");
+    EXPECT_EQ(window.boxes[0].text,
+              "Dateikopf enthält folgende Fehler : \r - Ungültige Feldanzahl");
     EXPECT_EQ(window.Status(), "Datei ist gesperrt");
     EXPECT_TRUE(window.hasList);
     EXPECT_FALSE(window.listVisible) << "the previous table is no longer shown";
@@ -170,7 +178,8 @@ TEST_F(TableLoadingTest, ATableTooBigForTheMemoryLeavesAnEmptyListAndTheProgramR
     EXPECT_TRUE(window.quits.empty());
     window.onSetRows = nullptr;
     OpenByCommand(dir.File("t.dbf"));
-    EXPECT_EQ(window.Status(), dir.File("t.dbf") + ", 5 Records, Format DBase 5") << "and it goes on";
+    EXPECT_EQ(window.Status(), dir.File("t.dbf") + ", 5 Records, Format DBase 5")
+        << "and it goes on";
 }
 
 TEST_F(TableLoadingTest, TheTableIsNeitherChangedNorAccompanied) {

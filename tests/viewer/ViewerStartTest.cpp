@@ -30,10 +30,11 @@ TEST_F(ViewerStartTest, TheOneTableOfTheFolderIsShownAtStart) {
     Start();
     ASSERT_TRUE(window.hasList);
     EXPECT_TRUE(window.listVisible);
-    EXPECT_EQ(window.statusTexts,
-              (std::vector<std::string>{"Bitte wählen Sie eine DBase Datei zur Ansicht", "Lese Datei ....",
-                                        "KUNDEN.DBF, 3 Records, Format DBase 5"}));
-    EXPECT_FALSE(window.memoItemEnabled.has_value()) << "the automatic open leaves the memo item alone";
+    EXPECT_EQ(window.statusTexts, (std::vector<std::string>{
+                                      "Bitte wählen Sie eine DBase Datei zur Ansicht",
+                                      "Lese Datei ....", "KUNDEN.DBF, 3 Records, Format DBase 5"}));
+    EXPECT_FALSE(window.memoItemEnabled.has_value())
+        << "the automatic open leaves the memo item alone";
     ASSERT_NE(window.rows, nullptr);
     EXPECT_EQ(window.rows->RowCount(), 3);
     EXPECT_EQ(window.Cell(1, 1), "Kunde 2   ");
@@ -70,11 +71,10 @@ TEST_F(ViewerStartTest, TheColumnsFollowTheFields) {
         .Field("GR\x99\xE1", 'C', 1)
         .WriteTo(dir.File("t.dbf"));
     Start();
-    EXPECT_EQ(window.columns, (std::vector<FakeWindow::Column>{{"Satznr.", 45},
-                                                              {"NAME", 200},
-                                                              {"ABCDEFGHIJKL", 108},
-                                                              {"AB", 18},
-                                                              {"GRÖß", 36}}));
+    EXPECT_EQ(
+        window.columns,
+        (std::vector<FakeWindow::Column>{
+            {"Satznr.", 45}, {"NAME", 200}, {"ABCDEFGHIJKL", 108}, {"AB", 18}, {"GRÖß", 36}}));
 }
 
 TEST(ColumnWidths, FollowTheLengthsOfValueAndName) {

@@ -9,8 +9,8 @@
 
 #include "HoldingProcess.h"
 #include "WindowsTestSupport.h"
-#include "support/Subprocess.h"
 #include "builder/TableBuilder.h"
+#include "support/Subprocess.h"
 #include "support/TempDir.h"
 
 namespace tessaro {

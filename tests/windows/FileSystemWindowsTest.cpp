@@ -9,9 +9,9 @@
 
 #include "HoldingProcess.h"
 #include "WindowsTestSupport.h"
+#include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
 #include "fileio/FileTable.h"
-#include "builder/TableBuilder.h"
 #include "support/TempDir.h"
 #include "table/MemoFile.h"
 

@@ -6,8 +6,8 @@
 
 #include "HoldingProcess.h"
 #include "WindowsTestSupport.h"
-#include "fileio/FileTable.h"
 #include "builder/TableBuilder.h"
+#include "fileio/FileTable.h"
 #include "support/TempDir.h"
 
 namespace tessaro {

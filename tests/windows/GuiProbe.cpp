@@ -74,7 +74,7 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // Memory in the viewer's process: the list's messages take pointers, which must point
 // into the process that answers them.
 class RemoteMemory {
-  public:
+public:
     RemoteMemory(HWND window, std::size_t size) : size_(size) {
         DWORD processId = 0;
         ::GetWindowThreadProcessId(window, &processId);
@@ -107,7 +107,7 @@ class RemoteMemory {
                ::ReadProcessMemory(process_, At(offset), data, size, nullptr);
     }
 
-  private:
+private:
     HANDLE process_ = nullptr;
     void* address_ = nullptr;
     std::size_t size_;
@@ -150,13 +150,9 @@ std::vector<HWND> FindWindows(const std::wstring& name) {
     return search.found;
 }
 
-HWND MainWindow() {
-    return ::FindWindowW(L"MYPROGRAM32", L"Tessaro");
-}
+HWND MainWindow() { return ::FindWindowW(L"MYPROGRAM32", L"Tessaro"); }
 
-HWND RecordList(HWND main) {
-    return main != nullptr ? ::GetDlgItem(main, 3079) : nullptr;
-}
+HWND RecordList(HWND main) { return main != nullptr ? ::GetDlgItem(main, 3079) : nullptr; }
 
 // A cell's text as the list shows it; the list asks the viewer for it.
 std::wstring ItemText(HWND list, const RemoteMemory& memory, int row, int column) {
@@ -183,20 +179,11 @@ std::string Escaped(const std::wstring& text) {
     std::string out;
     for (const char c : Utf8(text)) {
         switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            default:
-                out += c;
+            case '\\': out += "\\\\"; break;
+            case '\t': out += "\\t"; break;
+            case '\r': out += "\\r"; break;
+            case '\n': out += "\\n"; break;
+            default: out += c;
         }
     }
     return out;

@@ -2,9 +2,7 @@
 
 namespace tessaro::test {
 
-HoldingProcess::HoldingProcess(const std::string& path) {
-    Start(path, "");
-}
+HoldingProcess::HoldingProcess(const std::string& path) { Start(path, ""); }
 
 HoldingProcess::HoldingProcess(const std::string& path, double seconds) {
     Start(path, std::to_string(seconds));

@@ -9,7 +9,7 @@ namespace tessaro::test {
 // Another Windows program that holds a file with share mode 0: tessaro-hold-file in a
 // process of its own. The constructor returns once the file is held (or could not be).
 class HoldingProcess {
-  public:
+public:
     // Holds the file until Release.
     explicit HoldingProcess(const std::string& path);
     // Holds the file for a time and lets go by itself.
@@ -24,7 +24,7 @@ class HoldingProcess {
     // ended, so that the file is surely free.
     void Release();
 
-  private:
+private:
     void Start(const std::string& path, const std::string& seconds);
 
     OwnedHandle process_;

@@ -3,9 +3,9 @@
 // fixture's sleeper, which does not wait, so the other program is told when to let go.
 
 #include "HoldingProcess.h"
+#include "builder/TableBuilder.h"
 #include "support/ContentionFixture.h"
 #include "support/Subprocess.h"
-#include "builder/TableBuilder.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"

@@ -3,9 +3,9 @@
 // memo file names in any case.
 
 #include "WindowsTestSupport.h"
+#include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
 #include "support/CoreFixture.h"
-#include "builder/TableBuilder.h"
 #include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoFile.h"
@@ -24,7 +24,7 @@ using test::Wide;
 using test::WriteFile;
 
 class WindowsShowMemoFieldTest : public test::CoreFixture {
-  protected:
+protected:
     // KUNDEN.DBF with one record whose memo is "neu" in KUNDEN.dbt, loaded.
     void MakeAndLoad(const std::string& memo = "neu") {
         TableBuilder()

@@ -25,7 +25,7 @@ TEST(ShownWide, KeepsEveryCharacterOfUtf8) {
 
 TEST(ShownWide, ABrokenByteLosesOnlyItself) {
     EXPECT_EQ(os::ShownWide("a\xFF"
-                    "b"),
+                            "b"),
               L"a\uFFFDb");
 }
 

@@ -10,9 +10,7 @@
 // under test.
 namespace tessaro::test {
 
-inline std::wstring Wide(const std::string& utf8) {
-    return os::WideFromUtf8(utf8).value_or(L"");
-}
+inline std::wstring Wide(const std::string& utf8) { return os::WideFromUtf8(utf8).value_or(L""); }
 
 inline DWORD AttributesOf(const std::string& path) {
     return ::GetFileAttributesW(Wide(path).c_str());
@@ -38,7 +36,7 @@ inline bool MakeSymbolicLink(const std::string& link, const std::string& target)
 
 // The current folder for the time of a scope.
 class CurrentFolder {
-  public:
+public:
     explicit CurrentFolder(const std::string& folder) {
         wchar_t previous[MAX_PATH + 1];
         const DWORD length = ::GetCurrentDirectoryW(MAX_PATH + 1, previous);
@@ -49,7 +47,7 @@ class CurrentFolder {
     CurrentFolder(const CurrentFolder&) = delete;
     CurrentFolder& operator=(const CurrentFolder&) = delete;
 
-  private:
+private:
     std::wstring previous_;
 };
 

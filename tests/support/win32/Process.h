@@ -20,7 +20,7 @@ HANDLE StartProcess(const std::vector<std::string>& argv, HANDLE input, HANDLE o
 
 // A handle closed at the end of its scope.
 class OwnedHandle {
-  public:
+public:
     OwnedHandle() = default;
     explicit OwnedHandle(HANDLE handle)
         : handle_(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
@@ -46,7 +46,7 @@ class OwnedHandle {
         }
     }
 
-  private:
+private:
     HANDLE handle_ = nullptr;
 };
 

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "fileio/win32/WideNames.h"
 #include "builder/TableBuilder.h"
+#include "fileio/win32/WideNames.h"
 #include "support/TempDir.h"
 #include "support/win32/Process.h"
 

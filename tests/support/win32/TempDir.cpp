@@ -6,8 +6,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "fileio/win32/WideNames.h"
 #include "builder/TableBuilder.h"
+#include "fileio/win32/WideNames.h"
 
 namespace tessaro::test {
 
