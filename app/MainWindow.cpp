@@ -86,7 +86,7 @@ void MainWindow::AddColumn(std::string_view heading, int width) {
     }
 }
 
-void MainWindow::SetRows(const CellStore& cells) {
+void MainWindow::SetRows(const RecordCells& cells) {
     if (recordList_ != nullptr) {
         recordList_->SetRows(cells);
     }

@@ -44,7 +44,7 @@ private:
     void DestroyRecordList() override;
     void ShowRecordList(bool visible) override;
     void AddColumn(std::string_view heading, int width) override;
-    void SetRows(const CellStore& cells) override;
+    void SetRows(const RecordCells& cells) override;
     void EnsureRowVisible(std::int32_t row) override;
     void SetStatusText(std::string_view text) override;
     void EnableMemoItem(bool enabled) override;

@@ -17,7 +17,7 @@ void RecordListModel::AddColumn(const QString& heading) {
     endInsertColumns();
 }
 
-void RecordListModel::SetRows(const CellStore& cells) {
+void RecordListModel::SetRows(const RecordCells& cells) {
     beginResetModel();
     cells_ = &cells;
     endResetModel();
@@ -39,7 +39,9 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
         if (index.column() == 0) {
             return QString::number(index.row() + 1);
         }
-        return QString::fromUtf8(cells_->CellChars(index.row(), index.column()));
+        // Made now, when the view draws the cell.
+        const std::string_view text = cells_->CellText(index.row(), index.column());
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
         const int image = cells_->RowImage(index.row());

@@ -4,12 +4,12 @@
 #include <QIcon>
 #include <QStringList>
 
-#include "table/CellStore.h"
+#include "table/RecordCells.h"
 
 namespace tessaro {
 
 // The record list's contents for the view: column 0 the record number with the row's
-// image, the other columns the cell texts of the viewer's compact store.
+// image, the other columns the cell texts, which the viewer's records give when asked.
 class RecordListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -17,7 +17,7 @@ public:
 
     void AddColumn(const QString& heading);
     // The rows are those of the store, which outlives the list.
-    void SetRows(const CellStore& cells);
+    void SetRows(const RecordCells& cells);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -25,7 +25,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    const CellStore* cells_ = nullptr;
+    const RecordCells* cells_ = nullptr;
     QStringList headings_;  // column 0 first
     QIcon rowImages_[3];    // the small images: every row, unused, rows with a memo
 };

@@ -60,7 +60,7 @@ void RecordListView::AddColumn(const QString& heading, int width) {
     header()->resizeSection(column, shown);
 }
 
-void RecordListView::SetRows(const CellStore& cells) {
+void RecordListView::SetRows(const RecordCells& cells) {
     model_->SetRows(cells);
     // No row is current after a load: otherwise the view makes the first one current when
     // it gets the focus, and the first Down key would go to the second row.

@@ -20,7 +20,7 @@ public:
     // scaled to the font the list shows: so that what was whole there is whole here.
     void AddColumn(const QString& heading, int width);
     // The average character width of that font (MS Sans Serif, 8 points).
-    void SetRows(const CellStore& cells);
+    void SetRows(const RecordCells& cells);
 
     // The row under a point of the screen, or -1 when there is none.
     std::int32_t HitTest(const QPoint& globalPosition) const;

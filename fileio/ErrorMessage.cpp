@@ -44,22 +44,33 @@ constexpr MessageEntry kMessages[] = {
 
 constexpr const char* kClosingLine = "\r\nMorvane wird beendet";
 
+const MessageEntry* EntryOf(std::int16_t errorNumber) {
+    for (const MessageEntry& entry : kMessages) {
+        if (entry.number == errorNumber) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 BoxAnswer ShowErrorMessage(DesktopPort& desktop, std::int16_t errorNumber) {
-    for (const MessageEntry& entry : kMessages) {
-        if (entry.number != errorNumber) {
-            continue;
-        }
-        if (entry.group == Group::Stop) {
-            const std::string text = std::string(entry.text) + kClosingLine;
-            return desktop.ShowMessageBox(nullptr, text, kErrorCaption,
-                                          BoxButtons::Ok | BoxIcon::Stop);
-        }
-        return desktop.ShowMessageBox(nullptr, entry.text, kErrorCaption,
-                                      BoxButtons::RetryCancel | BoxIcon::Question);
+    const MessageEntry* entry = EntryOf(errorNumber);
+    if (entry == nullptr) {
+        return BoxAnswer::None;
     }
-    return BoxAnswer::None;
+    if (entry->group == Group::Stop) {
+        const std::string text = std::string(entry->text) + kClosingLine;
+        return desktop.ShowMessageBox(nullptr, text, kErrorCaption, BoxButtons::Ok | BoxIcon::Stop);
+    }
+    return desktop.ShowMessageBox(nullptr, entry->text, kErrorCaption,
+                                  BoxButtons::RetryCancel | BoxIcon::Question);
+}
+
+const char* ErrorMessageText(std::int16_t errorNumber) {
+    const MessageEntry* entry = EntryOf(errorNumber);
+    return entry != nullptr ? entry->text : nullptr;
 }
 
 }  // namespace tessaro

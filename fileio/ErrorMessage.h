@@ -14,4 +14,8 @@ inline constexpr const char* kErrorCaption = "Morvane - Fehler";
 // could not be shown). The box has no owner window. It never ends the program.
 BoxAnswer ShowErrorMessage(DesktopPort& desktop, std::int16_t errorNumber);
 
+// The German message of an error number, without the closing line; null for a number that
+// has none.
+const char* ErrorMessageText(std::int16_t errorNumber);
+
 }  // namespace tessaro

@@ -135,7 +135,21 @@ ReadResult FileTable::ReadBytes(FileNumber file, char* buffer, std::size_t count
             break;
         }
     }
+    if (result.error != kNoError && readError_ == kNoError) {
+        readError_ = result.error;
+    }
     return result;
+}
+
+ErrorNumber FileTable::TakeReadError() {
+    const ErrorNumber error = readError_;
+    readError_ = kNoError;
+    return error;
+}
+
+std::int64_t FileTable::Size(FileNumber file) const {
+    const Entry* entry = Find(file);
+    return entry != nullptr ? os::FileSize(entry->handle) : -1;
 }
 
 std::string FileTable::ReadString(FileNumber file, std::size_t count, ErrorNumber* error) {

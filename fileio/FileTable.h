@@ -54,6 +54,13 @@ public:
     ReadResult ReadBytes(FileNumber file, char* buffer, std::size_t count,
                          Buffering buffering = Buffering::Buffered);
 
+    // The first read that failed since the last call (not the end of a file, which is no
+    // failure), and forgets it: the viewer goes on with what it got, a tool says so.
+    ErrorNumber TakeReadError();
+
+    // The size of the open file in bytes, -1 when the system cannot tell.
+    std::int64_t Size(FileNumber file) const;
+
     // Reads up to `count` bytes into a string (a convenience for small reads).
     std::string ReadString(FileNumber file, std::size_t count, ErrorNumber* error = nullptr);
 
@@ -79,6 +86,7 @@ private:
 
     std::vector<std::unique_ptr<Entry>> entries_;  // index = number - 1
     std::int64_t bytesFromSystem_ = 0;
+    ErrorNumber readError_ = kNoError;
 };
 
 }  // namespace tessaro

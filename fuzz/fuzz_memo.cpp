@@ -17,11 +17,11 @@
 #include "FuzzSupport.h"
 #include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoCopy.h"
 #include "table/MemoFile.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 #include "table/ShowMemoField.h"
 
 using namespace tessaro;
@@ -140,9 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Session& session = quiet.session;
     session.tableInfo.FileName = table;
     Require(ReadTableHeader(session, table, nullptr) == 1, "the made table is accepted");
-    CellStore cells;
-    cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-    Require(FillRecordCells(session, cells) == 1, "the made table is read");
+    RecordCells cells;
+    Require(cells.Load(session) == 1, "the made table is read");
     const MemoStyle style = MemoStyleOf(session.tableInfo.Version);
 
     for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
@@ -152,8 +151,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::int64_t written = FindFileSize(text);
         Require(written <= memoSize + 2, "the text file holds no more than the memo file");
         const std::optional<std::string> reference =
-            FindMemoReference(&cells, row, session.tableInfo.FieldCount);
-        if (reference && memoSize >= kMinimumMemoFileSize) {
+            FindMemoReference(&cells, row, session.columns.ColumnCount());
+        if (reference && memoSize >= MinimumMemoFileSize(style)) {
             Require(written == CopiedBytes(memo, *reference, style),
                     "the text file holds the copy");
         }

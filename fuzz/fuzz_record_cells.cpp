@@ -1,15 +1,16 @@
-// Loading a table as the viewer does: the header, then every value of every record into
-// the cell store. Also the value formatting alone, on slices of the input.
+// Loading a table as the viewer does: the header, then every record; every cell's text as the
+// viewer makes it and as tessaro-dump fills it, which must agree. Also the value formatting
+// alone, on slices of the input.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
 #include "FuzzSupport.h"
-#include "table/CellStore.h"
 #include "table/FieldValue.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 #include "table/TextConversion.h"
 
 using namespace tessaro;
@@ -21,11 +22,30 @@ namespace {
 // would starve the search; the damaged-files tests load such tables at full size.
 constexpr std::int64_t kMaxCells = std::int64_t{1} << 17;
 
-// The cell store may hold a fixed overhead, its offsets and some multiple of the file.
-std::size_t MemoryAllowed(std::int64_t rows, std::int64_t columns, std::size_t fileSize) {
-    return (std::size_t{4} << 20) + static_cast<std::size_t>(2 * rows * (4 * columns + 1)) +
-           16 * fileSize;
+// The records held are no more than the file (and the rest of a record it cuts short), and
+// two bytes a record for their lengths.
+std::size_t MemoryAllowed(std::int64_t rows, std::size_t fileSize) {
+    return (std::size_t{1} << 20) + static_cast<std::size_t>(2 * rows) + fileSize;
 }
+
+// What tessaro-dump fills, cell by cell, held against what the viewer shows.
+class SameAsViewer final : public RecordList {
+public:
+    explicit SameAsViewer(const RecordCells& shown) : shown_(shown) {}
+    std::int32_t RowCount() const override { return shown_.RowCount(); }
+    void SetCellText(std::int32_t row, int column, std::string_view text) override {
+        Require(text == shown_.CellText(row, column), "the dump and the viewer agree");
+        Require(CutToCharacters(text, kCellTextMax).size() == text.size(),
+                "a cell shows at most 127 characters");
+    }
+    std::string_view CellText(std::int32_t, int) const override { return {}; }
+    void SetRowImage(std::int32_t row, int image) override {
+        Require(image == shown_.RowImage(row), "the memo image agrees");
+    }
+
+private:
+    const RecordCells& shown_;
+};
 
 void FormatSlices(std::string_view input) {
     const std::string_view slices[] = {
@@ -70,17 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (rows * std::max<std::int64_t>(columns, 1) > kMaxCells) {
         return 0;
     }
-    CellStore cells;
-    cells.Reset(info.RecordCount, info.FieldCount);
-    Require(FillRecordCells(session, cells) == 1, "an unlocked table is read");
+    RecordCells cells;
+    Require(cells.Load(session) == 1, "an unlocked table is read");
     Require(session.access.files.OpenCount() == 0, "the table is closed again");
-    Require(cells.MemoryBytes() <= MemoryAllowed(rows, columns, size), "the cells stay small");
-    for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
-        for (int column = 1; column <= cells.FieldColumnCount(); ++column) {
-            const std::string_view text = cells.CellText(row, column);
-            Require(CutToCharacters(text, kCellTextMax).size() == text.size(),
-                    "a cell shows at most 127 characters");
-        }
-    }
+    Require(cells.MemoryBytes() <= MemoryAllowed(rows, size), "the records stay small");
+    SameAsViewer filled(cells);
+    Require(FillRecordCells(session, filled) == 1, "an unlocked table is read again");
     return 0;
 }

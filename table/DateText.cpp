@@ -1,5 +1,6 @@
 #include "DateText.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -34,6 +35,11 @@ constexpr std::int64_t LastDayNumber() {
 
 constexpr std::int64_t kLastDayNumber = LastDayNumber();
 
+// The day number of 0001-01-01, the first date of the calendar, and the Julian day number of
+// 1900-01-01 (day number 0).
+constexpr std::int64_t kFirstDayNumber = -693595;
+constexpr std::int64_t kJulianDayOf1900 = 2415021;
+
 char* PutTwoDigits(char* p, std::int64_t value) {
     *p++ = static_cast<char>('0' + value / 10 % 10);
     *p++ = static_cast<char>('0' + value % 10);
@@ -54,7 +60,8 @@ char* PutDate(char* p, int month, int day, std::int64_t year) {
 // date that walking the years and months from 1900 gives, without the walk.
 char* PutDayNumberAsDate(char* p, std::int64_t dayNumber) {
     constexpr std::int64_t kDaysFrom0000_03_01To1900_01_01 = 693901;
-    const std::int64_t days = (dayNumber < 0 ? 0 : dayNumber) + kDaysFrom0000_03_01To1900_01_01;
+    // Day numbers before 0001-01-01 are never given.
+    const std::int64_t days = dayNumber + kDaysFrom0000_03_01To1900_01_01;
     const std::int64_t era = days / kDaysIn400Years;
     const std::int64_t dayOfEra = days - era * kDaysIn400Years;
     const std::int64_t yearOfEra =
@@ -68,11 +75,31 @@ char* PutDayNumberAsDate(char* p, std::int64_t dayNumber) {
     return PutDate(p, month, day, year);
 }
 
+// "DD-MM-YYYY  HH:MM:SS" of a day number and the milliseconds into that day (seconds cut).
+std::size_t PutDayAndTime(char* out, std::int64_t dayNumber, std::int64_t msIntoDay) {
+    std::int64_t rest = msIntoDay;
+    const std::int64_t hours = rest / kMsPerHour;
+    rest %= kMsPerHour;
+    const std::int64_t minutes = rest / kMsPerMinute;
+    rest %= kMsPerMinute;
+    const std::int64_t seconds = rest / kMsPerSecond;
+
+    char* p = PutDayNumberAsDate(out, dayNumber);
+    *p++ = ' ';
+    *p++ = ' ';
+    p = PutTwoDigits(p, hours);
+    *p++ = ':';
+    p = PutTwoDigits(p, minutes);
+    *p++ = ':';
+    p = PutTwoDigits(p, seconds);
+    return static_cast<std::size_t>(p - out);
+}
+
 }  // namespace
 
 std::string DayNumberToDate(std::int64_t dayNumber) {
     char text[kDateTextLength];
-    return std::string(text, PutDayNumberAsDate(text, dayNumber));
+    return std::string(text, PutDayNumberAsDate(text, std::max(dayNumber, kFirstDayNumber)));
 }
 
 std::size_t FormatTimestampInto(std::string_view eightBytes, char* out) {
@@ -86,22 +113,16 @@ std::size_t FormatTimestampInto(std::string_view eightBytes, char* out) {
     }
     // Whole milliseconds give the same day, hour, minute and second as the exact value.
     const auto ms = static_cast<std::int64_t>(std::floor(sinceEpoch));
-    std::int64_t rest = ms % kMsPerDay;
-    const std::int64_t hours = rest / kMsPerHour;
-    rest %= kMsPerHour;
-    const std::int64_t minutes = rest / kMsPerMinute;
-    rest %= kMsPerMinute;
-    const std::int64_t seconds = rest / kMsPerSecond;
+    return PutDayAndTime(out, ms / kMsPerDay, ms % kMsPerDay);
+}
 
-    char* p = PutDayNumberAsDate(out, ms / kMsPerDay);
-    *p++ = ' ';
-    *p++ = ' ';
-    p = PutTwoDigits(p, hours);
-    *p++ = ':';
-    p = PutTwoDigits(p, minutes);
-    *p++ = ':';
-    p = PutTwoDigits(p, seconds);
-    return static_cast<std::size_t>(p - out);
+std::size_t FormatJulianDateTimeInto(std::uint32_t julianDay, std::uint32_t msIntoDay, char* out) {
+    const std::int64_t dayNumber = std::int64_t{julianDay} - kJulianDayOf1900;
+    if (dayNumber < kFirstDayNumber || dayNumber > kLastDayNumber || msIntoDay >= kMsPerDay) {
+        std::memcpy(out, kTimestampMask.data(), kTimestampMask.size());
+        return kTimestampMask.size();
+    }
+    return PutDayAndTime(out, dayNumber, msIntoDay);
 }
 
 std::string FormatTimestamp(std::string_view eightBytes) {

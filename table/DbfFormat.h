@@ -26,7 +26,9 @@
 //       12     4  not read                         33     1  length in bytes (0..255)
 //       16     1  length in bytes (0..255)         34     1  decimal count (0..255)
 //       17     1  decimal count (0..255)           35    13  not read
-//       18    14  not read
+//       18     1  flags (Visual FoxPro only: 0x01 a hidden system field such as
+//                 _NullFlags, 0x02 the value may be NULL)
+//       19    13  not read
 //
 // Record: from the header length on, one after another, each a deletion flag (" ", or "*"
 // for a deleted record) and then the values in descriptor order, each as long as its
@@ -44,8 +46,20 @@
 //               numbers (C0 24 00.. is 10, 3F DB FF.. is -10)
 //   @        8  timestamp: IEEE double, big-endian, as stored; milliseconds on a scale
 //               where 1900-01-01 00:00:00 is 59926694400000
-//   M       10  memo reference: the block number in digits, padded with blanks. FoxPro
-//               tables with a 4-byte M field: the block number, little-endian
+//   M       10  memo reference: the block number in digits, padded with blanks. Visual
+//               FoxPro tables with a 4-byte M field: the block number, little-endian
+//
+// Visual FoxPro values (version bytes 0x30, 0x31, 0x32), all little-endian
+//
+//   TYPE  SIZE  CONTENT
+//   Y        8  currency: signed integer in units of 1/10000
+//   T        8  date-time: Julian day number (4 bytes), then milliseconds since midnight
+//               (4 bytes); all zero bytes or all blanks: no value
+//   B        8  IEEE double
+//   V        n  varchar: as C; when its length bit in _NullFlags is set, the last byte
+//               holds the length of the value
+//   0        n  _NullFlags, a system field: from bit 0 of its first byte on, in field
+//               order, a V or Q field takes a length bit, then a nullable field a NULL bit
 //
 // Memo file (.dbt)
 //
@@ -63,6 +77,20 @@
 //
 // Memo block (dBASE III, version byte 0x83): no header; the text runs from the block's
 // start to the first 0x1A.
+//
+// FoxPro memo file (.fpt), numbers big-endian
+//
+//   OFFSET  SIZE  CONTENT
+//        0     4  next free block (not read)
+//        6     2  block size in bytes, unsigned
+//      512        end of the header; block n begins at n × block size
+//
+// FoxPro memo block
+//
+//   OFFSET  SIZE  CONTENT
+//        0     4  type: 1 text, 0 picture, 2 object (not looked at)
+//        4     4  length of the memo, unsigned, not counting these 8 bytes
+//        8        the memo, bytes as stored
 
 #include <cstddef>
 #include <cstdint>
@@ -80,8 +108,12 @@ inline constexpr std::size_t kFixedHeaderSize = 12;  // what the reader needs of
 inline constexpr bool IsLevel7Version(unsigned char version) {
     return version == 0x04 || version == 0x8C;
 }
-inline constexpr bool IsFoxProVersion(unsigned char version) {
+inline constexpr bool IsVisualFoxProVersion(unsigned char version) {
     return version == 0x30 || version == 0x31 || version == 0x32;
+}
+// The tables whose memos are in a FoxPro memo file.
+inline constexpr bool IsFoxProMemoVersion(unsigned char version) {
+    return IsVisualFoxProVersion(version) || version == 0xF5 || version == 0xFB;
 }
 inline constexpr bool IsDbase3MemoVersion(unsigned char version) { return version == 0x83; }
 
@@ -98,6 +130,13 @@ struct DescriptorLayout {
 
 inline constexpr DescriptorLayout kLevel5Descriptor{32, 32, 11, 16, 17};
 inline constexpr DescriptorLayout kLevel7Descriptor{68, 48, 32, 33, 34};
+inline constexpr std::size_t kLevel5FlagsAt = 18;
+
+// The flags of a Visual FoxPro descriptor, and its hidden field of NULL flags.
+inline constexpr std::uint8_t kFieldFlagSystem = 0x01;
+inline constexpr std::uint8_t kFieldFlagNullable = 0x02;
+inline constexpr char kNullFlagsType = '0';
+inline constexpr std::string_view kNullFlagsName = "_NullFlags";
 
 // The memo file.
 inline constexpr std::size_t kMemoHeaderSize = 32;
@@ -107,6 +146,12 @@ inline constexpr std::string_view kBlockSignature("\xFF\xFF\x08\x00", 4);
 inline constexpr std::size_t kMemoLengthAt = 4;
 inline constexpr std::int64_t kDbase3BlockLength = 512;
 inline constexpr char kDbase3MemoEnd = 0x1A;
+
+// The FoxPro memo file.
+inline constexpr std::size_t kFoxProMemoHeaderSize = 512;
+inline constexpr std::size_t kFoxProBlockSizeAt = 6;
+inline constexpr std::size_t kFoxProBlockHeaderSize = 8;
+inline constexpr std::size_t kFoxProMemoLengthAt = 4;
 
 // The unsigned number in `bytes` (at most 8 of them), least significant byte first.
 constexpr std::uint64_t ReadLittleEndian(std::string_view bytes) {

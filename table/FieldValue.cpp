@@ -93,6 +93,36 @@ char* PutFoxProInteger(char* p, std::string_view raw) {
     return p + FormatNumberTextInto(static_cast<double>(value), p);
 }
 
+// Visual FoxPro money: a little-endian count of 1/10000, shown as its exact value.
+char* PutCurrency(char* p, std::string_view raw) {
+    if (raw.size() < 8) {
+        return p;
+    }
+    const auto units = static_cast<std::int64_t>(dbf::ReadLittleEndian(raw.substr(0, 8)));
+    return p + FormatScaledIntegerTextInto(units, 4, p);
+}
+
+// Visual FoxPro date-time: the Julian day and the milliseconds into it; all zero bytes or
+// all blanks are no value.
+char* PutJulianDateTime(char* p, std::string_view raw) {
+    if (raw.size() < 8 || AllZero(raw.substr(0, 8)) ||
+        raw.substr(0, 8).find_first_not_of(' ') == std::string_view::npos) {
+        return p;
+    }
+    const auto day = static_cast<std::uint32_t>(dbf::ReadLittleEndian(raw.substr(0, 4)));
+    const auto ms = static_cast<std::uint32_t>(dbf::ReadLittleEndian(raw.substr(4, 4)));
+    return p + FormatJulianDateTimeInto(day, ms, p);
+}
+
+// Visual FoxPro double: little-endian IEEE, as stored; eight zero bytes are 0.
+char* PutLittleEndianDouble(char* p, std::string_view raw) {
+    if (raw.size() < 8) {
+        return p;
+    }
+    return p +
+           FormatNumberTextInto(std::bit_cast<double>(dbf::ReadLittleEndian(raw.substr(0, 8))), p);
+}
+
 char* PutDouble(char* p, std::string_view raw) {
     if (raw.size() < 8 || AllZero(raw)) {
         return p;
@@ -119,11 +149,17 @@ std::size_t FormatOtherValueInto(char fieldType, std::string_view raw, char* out
                                  ValueDialect dialect) {
     char* p = out;
     if (dialect == ValueDialect::FoxPro) {
-        if (fieldType == 'I') {
-            return static_cast<std::size_t>(PutFoxProInteger(p, raw) - out);
-        }
-        if (fieldType == 'M' && raw.size() == 4) {
-            return static_cast<std::size_t>(PutFoxProMemoReference(p, raw) - out);
+        switch (fieldType) {
+            case 'I': return static_cast<std::size_t>(PutFoxProInteger(p, raw) - out);
+            case 'Y': return static_cast<std::size_t>(PutCurrency(p, raw) - out);
+            case 'T': return static_cast<std::size_t>(PutJulianDateTime(p, raw) - out);
+            case 'B': return static_cast<std::size_t>(PutLittleEndianDouble(p, raw) - out);
+            case 'M':
+                if (raw.size() == 4) {
+                    return static_cast<std::size_t>(PutFoxProMemoReference(p, raw) - out);
+                }
+                break;
+            default: break;
         }
     }
     switch (fieldType) {
@@ -146,13 +182,10 @@ constexpr std::size_t kLongestValue = 255;
 
 }  // namespace
 
-ValueDialect DialectOf(std::uint8_t versionByte) {
-    return dbf::IsFoxProVersion(versionByte) ? ValueDialect::FoxPro : ValueDialect::DBase;
-}
-
 std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out,
                                ValueDialect dialect) {
-    if (fieldType == 'C') {
+    // A Visual FoxPro varchar shows as a character value.
+    if (fieldType == 'C' || (fieldType == 'V' && dialect == ValueDialect::FoxPro)) {
         // Character values, the bulk of most tables, in one pass over the stored bytes.
         return CharacterValueToUtf8Into(raw, kCellTextMax, out);
     }
@@ -170,6 +203,59 @@ std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out,
 std::string FormatCellText(char fieldType, std::string_view raw, ValueDialect dialect) {
     char text[kCellTextRoom];
     return std::string(text, FormatCellTextInto(fieldType, raw, text, dialect));
+}
+
+}  // namespace tessaro
+
+namespace tessaro {
+
+namespace {
+
+// The bytes of a column's value that are there.
+std::string_view RawValue(const ShownColumn& column, std::string_view values) {
+    if (column.offset >= values.size()) {
+        return {};
+    }
+    return values.substr(column.offset, std::min(column.length, values.size() - column.offset));
+}
+
+bool NullFlag(const ColumnLayout& layout, std::string_view values, int bit) {
+    if (bit < 0 || layout.nullFlagsLength == 0) {
+        return false;
+    }
+    const std::size_t byte = layout.nullFlagsOffset + static_cast<std::size_t>(bit) / 8;
+    if (byte >= layout.nullFlagsOffset + layout.nullFlagsLength || byte >= values.size()) {
+        return false;
+    }
+    return (static_cast<unsigned char>(values[byte]) >> (bit % 8) & 1) != 0;
+}
+
+}  // namespace
+
+std::size_t FormatColumnTextInto(const ColumnLayout& layout, std::size_t column,
+                                 std::string_view values, char* out) {
+    const ShownColumn& shown = layout.columns[column];
+    if (NullFlag(layout, values, shown.nullBit)) {
+        return 0;
+    }
+    std::string_view raw = RawValue(shown, values);
+    // A variable value whose length is stored in its last byte; never more than the rest.
+    if (NullFlag(layout, values, shown.varLengthBit) && raw.size() == shown.length &&
+        !raw.empty()) {
+        const auto stored = static_cast<unsigned char>(raw.back());
+        raw = raw.substr(0, std::min<std::size_t>(stored, raw.size() - 1));
+    }
+    return FormatCellTextInto(shown.type, raw, out, layout.dialect);
+}
+
+bool RecordHasMemo(const ColumnLayout& layout, std::string_view values) {
+    char text[kCellTextRoom];
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        if (layout.columns[i].type == 'M' && FormatColumnTextInto(layout, i, values, text) > 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace tessaro

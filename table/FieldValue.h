@@ -5,17 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "table/ColumnLayout.h"
+
 namespace tessaro {
 
 // A cell shows at most this many characters of its value.
 inline constexpr std::size_t kCellTextMax = 127;
 // The bytes a cell text may take in UTF-8, and one more.
 inline constexpr std::size_t kCellTextRoom = 3 * kCellTextMax + 2;
-
-// How the programs that write tables store some types differently: FoxPro tables keep their
-// integers and memo references as little-endian binary numbers.
-enum class ValueDialect { DBase, FoxPro };
-ValueDialect DialectOf(std::uint8_t versionByte);
 
 // The text of a cell: one stored value turned into text by its field type, as a C string
 // shows it (up to its first NUL), cut after 127 characters, in UTF-8. `out` must hold
@@ -24,5 +21,14 @@ std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out,
                                ValueDialect dialect = ValueDialect::DBase);
 std::string FormatCellText(char fieldType, std::string_view raw,
                            ValueDialect dialect = ValueDialect::DBase);
+
+// The one rule for a cell's text: the value of column `column` (0-based) of a record whose
+// value bytes are `values` (fewer, or none, where the file ended), a NULL value empty.
+// Both the record list and tessaro-dump go through it. `out` must hold kCellTextRoom bytes.
+std::size_t FormatColumnTextInto(const ColumnLayout& layout, std::size_t column,
+                                 std::string_view values, char* out);
+
+// Whether the record refers to a memo: one of its memo columns shows a text.
+bool RecordHasMemo(const ColumnLayout& layout, std::string_view values);
 
 }  // namespace tessaro

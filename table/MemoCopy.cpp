@@ -7,8 +7,9 @@ namespace tessaro {
 
 MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_view reference,
                            MemoSink& sink) {
-    const std::string memoName = MemoFileNamesFor(session.tableInfo.FileName).memo;
-    if (FindFileSize(memoName) < kMinimumMemoFileSize) {
+    const MemoStyle style = MemoStyleOf(session.tableInfo.Version);
+    const std::string memoName = MemoFileNamesFor(session.tableInfo.FileName, style).memo;
+    if (FindFileSize(memoName) < MinimumMemoFileSize(style)) {
         return MemoCopyResult::NoMemoFile;
     }
     if (!sink.Prepare()) {
@@ -25,8 +26,7 @@ MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_vie
         return MemoCopyResult::Stopped;
     }
     CopyMemoText(
-        files, memoFile, reference, [&sink](std::string_view bytes) { sink.Write(bytes); },
-        MemoStyleOf(session.tableInfo.Version));
+        files, memoFile, reference, [&sink](std::string_view bytes) { sink.Write(bytes); }, style);
     sink.Close();
     files.Close(memoFile);
     return MemoCopyResult::Copied;

@@ -24,14 +24,11 @@ public:
 };
 
 enum class MemoCopyResult {
-    NoMemoFile,      // missing or shorter than 32 bytes: nothing to read, nothing said
+    NoMemoFile,      // missing or shorter than its header: nothing to read, nothing said
     MemoFileLocked,  // the memo file could not be opened; the user has been told
     Stopped,         // the sink stopped the copy
     Copied,          // the memo, or nothing for a block without a memo, went to the sink
 };
-
-// A memo file this short holds no memo.
-inline constexpr std::int64_t kMinimumMemoFileSize = 32;
 
 // The memo steps that the viewer and tessaro-dump share: the memo file beside the table,
 // opened with the retries, the block named by `reference` ("Block: 17") copied to the sink,

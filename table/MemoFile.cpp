@@ -56,9 +56,9 @@ std::string FileStem(const std::string& fileName) {
     return fileName.substr(0, dot);
 }
 
-MemoFileNames MemoFileNamesFor(const std::string& tableFileName) {
+MemoFileNames MemoFileNamesFor(const std::string& tableFileName, MemoStyle style) {
     const std::string stem = FileStem(tableFileName);
-    MemoFileNames names{stem + ".dbt", stem + ".tmp"};
+    MemoFileNames names{stem + (style == MemoStyle::FoxPro ? ".fpt" : ".dbt"), stem + ".tmp"};
     if (!FileExists(names.memo)) {
         if (std::optional<std::string> other = FindNameIgnoringCase(names.memo)) {
             names.memo = *other;
@@ -85,6 +85,51 @@ std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText) {
 
 namespace {
 
+// Hands over the next `count` bytes of the memo file, fewer when it ends first.
+void CopyBytes(FileTable& files, FileNumber memoFile, std::int64_t count,
+               const std::function<void(std::string_view)>& write) {
+    std::vector<char> piece(kCopyPiece);
+    while (count > 0) {
+        const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyPiece));
+        const ReadResult got = files.ReadBytes(memoFile, piece.data(), want);
+        if (got.count == 0) {
+            break;  // the memo file ends inside the text
+        }
+        write(std::string_view(piece.data(), got.count));
+        count -= static_cast<std::int64_t>(got.count);
+    }
+}
+
+// A FoxPro memo: a block of the size in the header, its type and length big-endian. A block
+// inside the header (block 0, block size 0) holds no memo.
+bool CopyFoxProMemo(FileTable& files, FileNumber memoFile, std::string_view cellText,
+                    const std::function<void(std::string_view)>& write) {
+    const std::string header = ReadAt(files, memoFile, 0, dbf::kFoxProMemoHeaderSize);
+    const std::optional<std::int64_t> block = MemoBlockNumber(cellText);
+    if (header.size() < dbf::kFoxProMemoHeaderSize || !block) {
+        return false;
+    }
+    const auto blockSize = static_cast<std::int64_t>(
+        dbf::ReadBigEndian(std::string_view(header).substr(dbf::kFoxProBlockSizeAt, 2)));
+    // A block beyond what any file can hold has no head either.
+    if (blockSize > 0 && *block > std::numeric_limits<std::int64_t>::max() / blockSize) {
+        return false;
+    }
+    const std::int64_t offset = *block * blockSize;
+    if (offset < static_cast<std::int64_t>(dbf::kFoxProMemoHeaderSize)) {
+        return false;
+    }
+    const std::string blockHeader = ReadAt(files, memoFile, offset, dbf::kFoxProBlockHeaderSize);
+    if (blockHeader.size() < dbf::kFoxProBlockHeaderSize) {
+        return false;
+    }
+    const auto length = static_cast<std::int64_t>(
+        dbf::ReadBigEndian(std::string_view(blockHeader).substr(dbf::kFoxProMemoLengthAt, 4)));
+    CopyBytes(files, memoFile, length, write);
+    write("\r\n");
+    return true;
+}
+
 // A dBASE III memo has no block header: its text runs from the block's start to the first
 // 0x1A, or to the end of the file.
 void CopyDbase3Text(FileTable& files, FileNumber memoFile, std::int64_t offset,
@@ -107,11 +152,22 @@ void CopyDbase3Text(FileTable& files, FileNumber memoFile, std::int64_t offset,
 }  // namespace
 
 MemoStyle MemoStyleOf(std::uint8_t tableVersion) {
+    if (dbf::IsFoxProMemoVersion(tableVersion)) {
+        return MemoStyle::FoxPro;
+    }
     return dbf::IsDbase3MemoVersion(tableVersion) ? MemoStyle::Dbase3 : MemoStyle::Dbase4;
+}
+
+std::int64_t MinimumMemoFileSize(MemoStyle style) {
+    return static_cast<std::int64_t>(style == MemoStyle::FoxPro ? dbf::kFoxProMemoHeaderSize
+                                                                : dbf::kMemoHeaderSize);
 }
 
 bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
                   const std::function<void(std::string_view)>& write, MemoStyle style) {
+    if (style == MemoStyle::FoxPro) {
+        return CopyFoxProMemo(files, memoFile, cellText, write);
+    }
     const std::optional<std::int64_t> offset = BlockOffset(files, memoFile, cellText, style);
     if (!offset) {
         return false;
@@ -130,17 +186,7 @@ bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellTe
     // The stored length counts the 8 bytes of the block header too.
     const auto storedLength = static_cast<std::int32_t>(
         dbf::ReadLittleEndian(std::string_view(blockHeader).substr(dbf::kMemoLengthAt, 4)));
-    std::int64_t left = std::int64_t{storedLength} - std::int64_t{kBlockHeaderSize};
-    std::vector<char> piece(kCopyPiece);
-    while (left > 0) {
-        const auto want = static_cast<std::size_t>(std::min<std::int64_t>(left, kCopyPiece));
-        const ReadResult got = files.ReadBytes(memoFile, piece.data(), want);
-        if (got.count == 0) {
-            break;  // the memo file ends inside the text
-        }
-        write(std::string_view(piece.data(), got.count));
-        left -= static_cast<std::int64_t>(got.count);
-    }
+    CopyBytes(files, memoFile, std::int64_t{storedLength} - std::int64_t{kBlockHeaderSize}, write);
     write("\r\n");
     return true;
 }

@@ -9,14 +9,25 @@
 
 namespace tessaro {
 
-// The companion files of a table: the memo file (read) and the text file the memo is copied
-// to. Both are the table's name with another extension on its last component; a memo file
-// written in another case ("KUNDEN.DBT" for "KUNDEN.dbt") is found as Windows would find it.
+// How a table's memos are kept. dBASE IV and later begin each memo with FF FF 08 00 and its
+// length; dBASE III (version byte 0x83) writes memo blocks without a header; FoxPro keeps its
+// memos in a file of its own kind (.fpt), each with its type and length, big-endian.
+enum class MemoStyle { Dbase4, Dbase3, FoxPro };
+MemoStyle MemoStyleOf(std::uint8_t tableVersion);
+
+// A memo file shorter than its header holds no memo.
+std::int64_t MinimumMemoFileSize(MemoStyle style);
+
+// The companion files of a table: the memo file (read; .dbt, or .fpt for FoxPro) and the text
+// file the memo is copied to. Both are the table's name with another extension on its last
+// component; a memo file written in another case ("KUNDEN.DBT" for "KUNDEN.dbt") is found as
+// Windows would find it.
 struct MemoFileNames {
     std::string memo;
     std::string text;
 };
-MemoFileNames MemoFileNamesFor(const std::string& tableFileName);
+MemoFileNames MemoFileNamesFor(const std::string& tableFileName,
+                               MemoStyle style = MemoStyle::Dbase4);
 
 // The table's name without the extension of its last component.
 std::string FileStem(const std::string& fileName);
@@ -26,15 +37,11 @@ std::string FileStem(const std::string& fileName);
 // number of blocks.
 std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText);
 
-// dBASE III (version byte 0x83) writes memo blocks without a header; the others begin each
-// memo with FF FF 08 00 and its length.
-enum class MemoStyle { Dbase4, Dbase3 };
-MemoStyle MemoStyleOf(std::uint8_t tableVersion);
-
 // Copies the memo of the block named in `cellText` out of the open memo file: the text
 // bytes and then CR LF, handed to `write` piece by piece. A block without the signature
-// FF FF 08 00 hands over nothing, but for a dBASE III memo: its text up to the first 0x1A.
-// Returns true when a memo block was found.
+// FF FF 08 00 hands over nothing, but for a dBASE III memo: its text up to the first 0x1A. A
+// FoxPro block hands over the bytes its length names; nothing when it begins inside the
+// header or the file cuts its head short. Returns true when a memo block was found.
 bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
                   const std::function<void(std::string_view)>& write,
                   MemoStyle style = MemoStyle::Dbase4);

@@ -26,10 +26,36 @@ std::string_view Scientific(double value, int precision, char* text, std::size_t
     return std::string_view(text, static_cast<std::size_t>(end - text));
 }
 
+// Rounds the significant digits `all` (the first not 0) to at most 15 places by the 16th,
+// 5 and above going up, so that value = d1.d2...dn × 10^exponent. Returns n, trailing zeros
+// dropped.
+int RoundToSignificant(std::string_view all, char (&digits)[kSignificantDigits], int& exponent) {
+    int count = 0;
+    for (; count < kSignificantDigits; ++count) {
+        digits[count] = static_cast<std::size_t>(count) < all.size() ? all[count] : '0';
+    }
+    const char decider = all.size() > kSignificantDigits ? all[kSignificantDigits] : '0';
+    if (decider >= '5') {
+        int i = kSignificantDigits - 1;
+        while (i >= 0 && digits[i] == '9') {
+            digits[i--] = '0';
+        }
+        if (i < 0) {
+            digits[0] = '1';
+            ++exponent;
+        } else {
+            ++digits[i];
+        }
+    }
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
+    return count;
+}
+
 // The decimal digits of a positive finite value rounded to 15 significant places by its
-// 16th digit, so that value = d1.d2...dn × 10^exponent with d1 != 0. Returns n, trailing
-// zeros dropped. The 16th digit is the exact value's, never one that rounding up the
-// later digits has carried into.
+// 16th digit (see RoundToSignificant). The 16th digit is the exact value's, never one that
+// rounding up the later digits has carried into.
 int SignificantDigits(double value, char (&digits)[kSignificantDigits], int& exponent) {
     char shortText[64];
     std::string_view text = Scientific(value, kShortPrecision, shortText, sizeof shortText);
@@ -43,27 +69,11 @@ int SignificantDigits(double value, char (&digits)[kSignificantDigits], int& exp
     const std::size_t e = text.find('e');
     std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
                     exponent);
-    // text is "d.ddd...e±xx": the digits are text[0] and text[2..].
-    digits[0] = text[0];
-    std::memcpy(digits + 1, text.data() + 2, kSignificantDigits - 1);
-    const char decider = text[2 + kSignificantDigits - 1];
-    if (decider >= '5') {
-        int i = kSignificantDigits - 1;
-        while (i >= 0 && digits[i] == '9') {
-            digits[i--] = '0';
-        }
-        if (i < 0) {
-            digits[0] = '1';
-            ++exponent;
-        } else {
-            ++digits[i];
-        }
-    }
-    int count = kSignificantDigits;
-    while (count > 1 && digits[count - 1] == '0') {
-        --count;
-    }
-    return count;
+    // text is "d.ddd...e±xx": the digits are text[0] and text[2..e).
+    char all[kSignificantDigits + 1] = {};
+    all[0] = text[0];
+    std::memcpy(all + 1, text.data() + 2, kSignificantDigits);
+    return RoundToSignificant(std::string_view(all, sizeof all), digits, exponent);
 }
 
 char* WriteExponentForm(const char* digits, int count, int exponent, char* p) {
@@ -99,6 +109,16 @@ char* WritePlainForm(const char* digits, int count, int exponent, char* p) {
     return p;
 }
 
+// Plain when it needs at most 15 digits before and after the point, else in exponent form.
+char* WriteDigits(const char* digits, int count, int exponent, char* p) {
+    const int digitsBeforePoint = exponent + 1;
+    const int digitsAfterPoint = count - 1 - exponent;
+    if (digitsBeforePoint > kSignificantDigits || digitsAfterPoint > kSignificantDigits) {
+        return WriteExponentForm(digits, count, exponent, p);
+    }
+    return WritePlainForm(digits, count, exponent, p);
+}
+
 }  // namespace
 
 std::size_t FormatNumberTextInto(double value, char* out) {
@@ -124,14 +144,26 @@ std::size_t FormatNumberTextInto(double value, char* out) {
     char digits[kSignificantDigits];
     int exponent = 0;
     const int count = SignificantDigits(std::fabs(value), digits, exponent);
-    const int digitsBeforePoint = exponent + 1;
-    const int digitsAfterPoint = count - 1 - exponent;
-    if (digitsBeforePoint > kSignificantDigits || digitsAfterPoint > kSignificantDigits) {
-        p = WriteExponentForm(digits, count, exponent, p);
-    } else {
-        p = WritePlainForm(digits, count, exponent, p);
+    return static_cast<std::size_t>(WriteDigits(digits, count, exponent, p) - out);
+}
+
+std::size_t FormatScaledIntegerTextInto(std::int64_t units, int decimals, char* out) {
+    char* p = out;
+    *p++ = units < 0 ? '-' : ' ';
+    if (units == 0) {
+        *p++ = '0';
+        return 2;
     }
-    return static_cast<std::size_t>(p - out);
+    // The magnitude's digits, exactly: also of the most negative number.
+    const std::uint64_t magnitude =
+        units < 0 ? ~static_cast<std::uint64_t>(units) + 1 : static_cast<std::uint64_t>(units);
+    char all[24] = {};
+    const auto length = static_cast<int>(std::to_chars(all, all + sizeof all, magnitude).ptr - all);
+    int exponent = length - 1 - decimals;
+    char digits[kSignificantDigits];
+    const int count = RoundToSignificant(std::string_view(all, static_cast<std::size_t>(length)),
+                                         digits, exponent);
+    return static_cast<std::size_t>(WriteDigits(digits, count, exponent, p) - out);
 }
 
 std::string FormatNumberText(double value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace tessaro {
@@ -15,5 +16,9 @@ inline constexpr std::size_t kNumberTextMax = 40;
 // `out` and returns how many.
 std::size_t FormatNumberTextInto(double value, char* out);
 std::string FormatNumberText(double value);
+
+// The same text for the exact value units / 10^decimals (money kept as an integer count of
+// its smallest unit), rounded from its exact digits.
+std::size_t FormatScaledIntegerTextInto(std::int64_t units, int decimals, char* out);
 
 }  // namespace tessaro

@@ -81,6 +81,8 @@ void WalkDescriptors(const std::vector<unsigned char>& header, const dbf::Descri
         }
         field.FieldLength = fieldLength;
         field.FieldDecimals = static_cast<std::int16_t>(descriptor[layout.decimalsAt]);
+        field.Flags = layout.first == dbf::kLevel5Descriptor.first ? descriptor[dbf::kLevel5FlagsAt]
+                                                                   : std::uint8_t{0};
     }
     info.FieldCount = static_cast<std::int16_t>(std::min(count, kMaxFields));
     info.DescriptorCount = count;
@@ -123,9 +125,18 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
                                                 Bytes(header, dbf::kRecordLengthAt, 2)))
                                           : 0;
 
-    if (!fixedPartComplete || info.HeaderLength == 0 || info.RecordLength == 0) {
+    // The whole header as it declares itself; a file that ends before it has no header.
+    bool headerComplete = false;
+    if (fixedPartComplete && info.HeaderLength != 0) {
+        if (ReadFromStart(files, file, info.HeaderBytes(), header) != kNoError) {
+            files.Close(file);
+            return 0;
+        }
+        headerComplete = header.size() == info.HeaderBytes();
+    }
+    if (!headerComplete || info.RecordLength == 0) {
         std::string findings;
-        if (!fixedPartComplete || info.HeaderLength == 0) {
+        if (!headerComplete) {
             findings = "Ungültiger Header";
         }
         if (fixedPartComplete && info.RecordLength == 0) {
@@ -141,13 +152,10 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
         return 0;
     }
 
-    if (ReadFromStart(files, file, info.HeaderBytes(), header) != kNoError) {
-        files.Close(file);
-        return 0;
-    }
     files.Close(file);
     WalkDescriptors(header, info.IsLevel5 != 0 ? dbf::kLevel5Descriptor : dbf::kLevel7Descriptor,
                     info, session.fieldTable);
+    session.columns = LayoutOf(info, session.fieldTable);
     if (info.DescriptorCount > kMaxFields) {
         ShowFieldsCut(session, info.DescriptorCount, owner);
     }

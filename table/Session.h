@@ -1,11 +1,13 @@
 #pragma once
 
 #include "fileio/OpenWithRetry.h"
+#include "table/ColumnLayout.h"
 #include "table/TableInfo.h"
 
 namespace tessaro {
 
-// The state of one run of the program: its file services, the table loaded and its fields.
+// The state of one run of the program: its file services, the table loaded, its fields and
+// columns.
 // One per process in the viewer; tests make fresh ones.
 struct Session {
     explicit Session(DesktopPort& port) : access(port) {}
@@ -15,6 +17,8 @@ struct Session {
     FileAccess access;
     TableInfo tableInfo;
     FieldTable fieldTable;
+    // The columns of the table whose header was read last, and where their values lie.
+    ColumnLayout columns;
 };
 
 }  // namespace tessaro

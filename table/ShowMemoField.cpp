@@ -25,7 +25,7 @@ public:
         // "daten.tmp" would be deleted and overwritten by its own memo.
         const TableInfo& info = session_.tableInfo;
         if (SameFile(textName_, info.FileName) ||
-            SameFile(textName_, MemoFileNamesFor(info.FileName).memo)) {
+            SameFile(textName_, MemoFileNamesFor(info.FileName, MemoStyleOf(info.Version)).memo)) {
             session_.Desktop().ShowMessageBox(
                 owner_,
                 "Das Memofeld kann nicht neben dieser Tabelle angezeigt werden:\r" + textName_ +
@@ -65,12 +65,12 @@ private:
 
 }  // namespace
 
-std::optional<std::string> FindMemoReference(const RecordList* list, std::int32_t row,
-                                             int fieldCount) {
+std::optional<std::string> FindMemoReference(const CellTexts* list, std::int32_t row,
+                                             int columnCount) {
     if (list == nullptr || row < 0 || row >= list->RowCount()) {
         return std::nullopt;
     }
-    for (int column = 1; column <= fieldCount; ++column) {
+    for (int column = 1; column <= columnCount; ++column) {
         const std::string_view text = list->CellText(row, column);
         if (text.starts_with("Block")) {
             if (!text.starts_with("Block: ")) {
@@ -82,14 +82,14 @@ std::optional<std::string> FindMemoReference(const RecordList* list, std::int32_
     return std::nullopt;
 }
 
-void ShowMemoField(Session& session, WindowHandle owner, const RecordList* list,
+void ShowMemoField(Session& session, WindowHandle owner, const CellTexts* list,
                    std::int32_t currentRow) {
     const TableInfo& info = session.tableInfo;
     if (info.MemoFieldCount == 0) {
         return;
     }
     const std::optional<std::string> reference =
-        FindMemoReference(list, currentRow, info.FieldCount);
+        FindMemoReference(list, currentRow, session.columns.ColumnCount());
     if (!reference || !AskToCopy(session, owner)) {
         return;
     }

@@ -38,6 +38,9 @@ struct FieldDesc {
     std::string FieldName;  // the stored name bytes up to the first NUL, at most 32
     std::int16_t FieldLength = 0;
     std::int16_t FieldDecimals = 0;
+    // The descriptor's flags byte (Visual FoxPro: system field, may be NULL); 0 where the
+    // layout has none.
+    std::uint8_t Flags = 0;
 };
 
 // The descriptions of the fields shown, numbered from 1 to 128. Entries beyond FieldCount

@@ -120,12 +120,12 @@ std::string InfoText(const TableInfo& info, const FieldTable& fields) {
     return out;
 }
 
-void AppendHeadingLine(std::string& out, const TableInfo& info, const FieldTable& fields,
+void AppendHeadingLine(std::string& out, const ColumnLayout& layout, const FieldTable& fields,
                        ListingStyle style) {
     AppendItem(out, kRecordNumberHeading, style);
-    for (int i = 1; i <= info.FieldCount; ++i) {
+    for (const ShownColumn& column : layout.columns) {
         out += Separator(style);
-        AppendItem(out, ColumnHeading(fields[i]), style);
+        AppendItem(out, ColumnHeading(fields[column.field]), style);
     }
     out.append(LineEnd(style));
 }
@@ -160,9 +160,9 @@ void ListingWriter::Append(std::string_view text) {
     used_ += text.size();
 }
 
-void ListingWriter::AppendHeading(const TableInfo& info, const FieldTable& fields) {
+void ListingWriter::AppendHeading(const ColumnLayout& layout, const FieldTable& fields) {
     std::string heading;
-    AppendHeadingLine(heading, info, fields, style_);
+    AppendHeadingLine(heading, layout, fields, style_);
     Append(heading);
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "table/ColumnLayout.h"
 #include "table/RecordList.h"
 #include "table/TableInfo.h"
 #include "tools/CheckedOutput.h"
@@ -23,7 +24,7 @@ std::string InfoText(const TableInfo& info, const FieldTable& fields);
 enum class ListingStyle { Tabs, Csv };
 
 // The heading line: "Satznr." and the field headings.
-void AppendHeadingLine(std::string& out, const TableInfo& info, const FieldTable& fields,
+void AppendHeadingLine(std::string& out, const ColumnLayout& layout, const FieldTable& fields,
                        ListingStyle style);
 
 // Writes the listing while the cells are being filled: a row's line, its record number and
@@ -37,7 +38,7 @@ public:
     ListingWriter& operator=(const ListingWriter&) = delete;
 
     // The heading line: "Satznr." and the field headings.
-    void AppendHeading(const TableInfo& info, const FieldTable& fields);
+    void AppendHeading(const ColumnLayout& layout, const FieldTable& fields);
     // Writes the lines of the rows that got no cells (a table without fields) and flushes.
     void Finish();
     // Forgets what has not been written yet.

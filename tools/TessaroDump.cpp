@@ -77,6 +77,20 @@ int Fail(const std::string& why) {
     return kExitFailed;
 }
 
+// A read of `fileName` that failed since the last look: the viewer goes on with what it
+// got, but a script must not take a short export for a whole one. True when there was one;
+// it has been said.
+bool ReadFailed(Session& session, const std::string& fileName) {
+    const ErrorNumber error = session.access.files.TakeReadError();
+    if (error == kNoError) {
+        return false;
+    }
+    const char* why = ErrorMessageText(error);
+    Fail("Die Datei " + fileName + " konnte nicht gelesen werden" +
+         (why != nullptr ? std::string(": ") + why : std::string(".")));
+    return true;
+}
+
 // Every byte must have reached standard output; a script must not take a short export for
 // a whole one.
 int Finish(CheckedOutput& out) {
@@ -88,14 +102,18 @@ int Finish(CheckedOutput& out) {
 
 int ListTable(Session& session, ListingStyle style, CheckedOutput& out) {
     const TableInfo& info = session.tableInfo;
-    ListingWriter listing(std::max<std::int32_t>(0, info.RecordCount), info.FieldCount, style, out);
-    listing.AppendHeading(info, session.fieldTable);
+    ListingWriter listing(std::max<std::int32_t>(0, info.RecordCount),
+                          session.columns.ColumnCount(), style, out);
+    listing.AppendHeading(session.columns, session.fieldTable);
     if (FillRecordCells(session, listing) == 0) {
         listing.Discard();  // nothing on standard output when the table cannot be read
         ShowLockedWhileReading(session, nullptr);
         return kExitFailed;
     }
     listing.Finish();
+    if (ReadFailed(session, info.FileName)) {
+        return kExitFailed;
+    }
     return Finish(out);
 }
 
@@ -121,24 +139,32 @@ int DumpMemo(Session& session, std::int32_t record, CheckedOutput& out) {
         return Fail("Satz " + number + " gibt es nicht: die Tabelle hat " +
                     std::to_string(std::max<std::int32_t>(0, info.RecordCount)) + " Sätze.");
     }
-    OneRowCells cells(record - 1, info.FieldCount);
+    const int columns = session.columns.ColumnCount();
+    OneRowCells cells(record - 1, columns);
     if (FillRecordCells(session, cells, record - 1, 1) == 0) {
         ShowLockedWhileReading(session, nullptr);
         return kExitFailed;
     }
-    const std::optional<std::string> reference =
-        FindMemoReference(&cells, record - 1, info.FieldCount);
+    if (ReadFailed(session, info.FileName)) {
+        return kExitFailed;
+    }
+    const std::optional<std::string> reference = FindMemoReference(&cells, record - 1, columns);
     if (!reference) {
         return Fail("Satz " + number + " verweist auf kein Memo.");
     }
     OutputSink sink(out);
+    const MemoStyle memo = MemoStyleOf(info.Version);
+    const std::string memoName = MemoFileNamesFor(info.FileName, memo).memo;
     switch (CopyMemoOut(session, nullptr, *reference, sink)) {
         case MemoCopyResult::NoMemoFile:
-            return Fail("Memodatei " + MemoFileNamesFor(info.FileName).memo +
-                        " fehlt oder ist kürzer als 32 Bytes.");
+            return Fail("Memodatei " + memoName + " fehlt oder ist kürzer als " +
+                        std::to_string(MinimumMemoFileSize(memo)) + " Bytes.");
         case MemoCopyResult::MemoFileLocked:
         case MemoCopyResult::Stopped: return kExitFailed;
         case MemoCopyResult::Copied: break;
+    }
+    if (ReadFailed(session, memoName)) {
+        return kExitFailed;
     }
     return Finish(out);
 }
@@ -149,6 +175,7 @@ int Run(const Arguments& arguments) {
     CheckedOutput out(stdout);
     session.tableInfo.FileName = arguments.table;
     if (ReadTableHeader(session, arguments.table, nullptr) == 0) {
+        ReadFailed(session, arguments.table);  // the viewer says nothing of it; a script must know
         return kExitFailed;
     }
     switch (arguments.mode) {

@@ -23,7 +23,7 @@ std::string SummaryText(const TableInfo& info) {
 
 void TableLoader::CreateHiddenRecordList() {
     state_.hasRecordList = state_.window.CreateRecordList();
-    state_.cells.Reset(0, 0);
+    state_.cells.Clear();
     if (state_.hasRecordList) {
         AddRecordNumberColumn();
         state_.window.SetRows(state_.cells);
@@ -103,14 +103,13 @@ bool TableLoader::LoadTable(bool setMemoItem) {
     return true;
 }
 
-// Rows, columns and cells; false when the table could not be read after all. Without a
-// record list the same happens, and the list operations have no effect.
+// Columns and rows; false when the table could not be read after all. Without a record
+// list the same happens, and the list operations have no effect.
 bool TableLoader::FillList() {
     Session& session = state_.session;
     try {
-        InsertRecordRows();
         AddFieldColumns();
-        if (FillRecordCells(session, state_.cells) == 0) {
+        if (state_.cells.Load(session) == 0) {
             ShowLockedWhileReading(session, state_.Owner());
             return false;
         }
@@ -120,7 +119,7 @@ bool TableLoader::FillList() {
     } catch (const std::bad_alloc&) {
         // A table too big for the memory there is: the program goes on with an empty list.
         session.access.files.CloseAll();
-        state_.cells.Reset(0, 0);
+        state_.cells.Clear();
         if (state_.hasRecordList) {
             state_.window.SetRows(state_.cells);
         }
@@ -129,14 +128,6 @@ bool TableLoader::FillList() {
         return false;
     }
     return true;
-}
-
-void TableLoader::InsertRecordRows() {
-    const TableInfo& info = state_.session.tableInfo;
-    state_.cells.Reset(std::max<std::int32_t>(0, info.RecordCount), info.FieldCount);
-    if (state_.hasRecordList) {
-        state_.window.SetRows(state_.cells);
-    }
 }
 
 void TableLoader::AddRecordNumberColumn() {
@@ -148,8 +139,8 @@ void TableLoader::AddFieldColumns() {
         return;
     }
     const Session& session = state_.session;
-    for (int i = 1; i <= session.tableInfo.FieldCount; ++i) {
-        const FieldDesc& field = session.fieldTable[i];
+    for (const ShownColumn& column : session.columns.columns) {
+        const FieldDesc& field = session.fieldTable[column.field];
         state_.window.AddColumn(ColumnHeading(field), ColumnWidth(field));
     }
 }

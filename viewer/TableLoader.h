@@ -27,7 +27,6 @@ private:
     // Reads the table FileName into the record list; true when it is shown.
     bool LoadTable(bool setMemoItem);
     bool FillList();
-    void InsertRecordRows();
     void AddRecordNumberColumn();
     void AddFieldColumns();
 

@@ -47,7 +47,7 @@ public:
     void SearchRecord(std::string_view text);
 
     // What the window shows, for front ends and tests.
-    const CellStore& Cells() const { return state_.cells; }
+    const RecordCells& Cells() const { return state_.cells; }
     bool HasRecordList() const { return state_.hasRecordList; }
     std::int32_t CurrentRecordRow() const { return state_.currentRecordRow; }
     const std::string& StatusText() const { return state_.statusText; }

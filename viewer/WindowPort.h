@@ -9,7 +9,7 @@
 
 namespace tessaro {
 
-class CellStore;
+class RecordCells;
 
 // The open dialog's request, with the meaning of the Windows dialog: a title, the text of
 // the file name field, an initial folder (empty: the current one), "description|pattern|..."
@@ -46,8 +46,8 @@ public:
     // first measured in, and the front end scales it to the font it shows.
     virtual void AddColumn(std::string_view heading, int width) = 0;
     // The rows are those of `cells` (record numbers, images and texts), now and until the
-    // next call; the list shows what the store holds.
-    virtual void SetRows(const CellStore& cells) = 0;
+    // next call; the list asks it for the text and image of the rows it draws.
+    virtual void SetRows(const RecordCells& cells) = 0;
     // Scrolls as little as needed to bring a row into view; a row partly visible counts as
     // visible. Selection and focus stay as they are.
     virtual void EnsureRowVisible(std::int32_t row) = 0;

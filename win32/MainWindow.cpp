@@ -236,7 +236,7 @@ void MainWindow::ShowRecordList(bool visible) {
 
 void MainWindow::AddColumn(std::string_view heading, int width) { list_.AddColumn(heading, width); }
 
-void MainWindow::SetRows(const CellStore& cells) { list_.SetRows(cells); }
+void MainWindow::SetRows(const RecordCells& cells) { list_.SetRows(cells); }
 
 void MainWindow::EnsureRowVisible(std::int32_t row) { list_.EnsureVisible(row); }
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fileio/win32/WideNames.h"
-#include "table/CellStore.h"
+#include "table/RecordCells.h"
 #include "viewer/ColumnWidths.h"
 #include "win32/WindowText.h"
 #include "win32/resource.h"
@@ -127,7 +127,7 @@ void RecordListControl::AddColumn(std::string_view heading, int width) {
     }
 }
 
-void RecordListControl::SetRows(const CellStore& cells) {
+void RecordListControl::SetRows(const RecordCells& cells) {
     if (list_ == nullptr) {
         return;
     }
@@ -173,7 +173,7 @@ void RecordListControl::FillItem(LVITEMW& item) const {
         if (item.iSubItem == 0) {
             CopyCellText(std::to_string(row + 1), item.pszText, capacity);
         } else {
-            CopyCellText(cells_->CellChars(row, item.iSubItem), item.pszText, capacity);
+            CopyCellText(cells_->CellText(row, item.iSubItem), item.pszText, capacity);
         }
     }
     if ((item.mask & LVIF_IMAGE) != 0 && item.iSubItem == 0) {

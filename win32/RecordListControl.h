@@ -8,13 +8,13 @@
 #include <string_view>
 
 namespace tessaro {
-class CellStore;
+class RecordCells;
 }
 
 namespace tessaro::win32 {
 
-// The record list: a report list view whose rows are read from the viewer's cell store
-// only when they are drawn (owner data), so that 65536 records are there at once.
+// The record list: a report list view whose rows are asked of the viewer's records only
+// when they are drawn (owner data), so that 65536 records are there at once.
 class RecordListControl {
 public:
     RecordListControl() = default;
@@ -31,7 +31,7 @@ public:
     // `width` in pixels of the small system font; column 0 is at least wide enough for
     // "65536" beside its image.
     void AddColumn(std::string_view heading, int width);
-    void SetRows(const CellStore& cells);
+    void SetRows(const RecordCells& cells);
     void EnsureVisible(std::int32_t row);
 
     // The row under the mouse now, -1 when none.
@@ -41,7 +41,7 @@ public:
 
 private:
     HWND list_ = nullptr;
-    const CellStore* cells_ = nullptr;
+    const RecordCells* cells_ = nullptr;
     int columns_ = 0;
     int alphabetWidth_ = 6 * 52;
     int recordNumberWidth_ = 0;

@@ -1,8 +1,12 @@
+// The cells of a table, as tessaro-dump fills them record by record and as the viewer makes
+// them from the records it read: every case checks that both give the same.
+
 #include "builder/TableBuilder.h"
+#include "support/CellGrid.h"
 #include "support/CoreFixture.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 
 namespace tessaro {
 namespace {
@@ -23,14 +27,29 @@ protected:
         if (ReadTableHeader(session, session.tableInfo.FileName, nullptr) == 0) {
             return -1;
         }
-        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
+        cells.Reset(session.tableInfo.RecordCount, session.columns.ColumnCount());
         const std::int16_t result = FillRecordCells(session, cells);
         EXPECT_EQ(session.access.files.OpenCount(), 0);
+        EXPECT_EQ(records.Load(session), result);
+        EXPECT_EQ(session.access.files.OpenCount(), 0);
+        ExpectTheViewerShowsTheSame();
         return result;
+    }
+    void ExpectTheViewerShowsTheSame() {
+        ASSERT_EQ(records.RowCount(), cells.RowCount());
+        ASSERT_EQ(records.ColumnCount(), cells.ColumnCount());
+        for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
+            ASSERT_EQ(records.RowImage(row), cells.RowImage(row)) << row;
+            for (int column = 1; column <= cells.ColumnCount(); ++column) {
+                ASSERT_EQ(records.CellText(row, column), cells.CellText(row, column))
+                    << row << ", " << column;
+            }
+        }
     }
     std::string Cell(int row, int column) { return std::string(cells.CellText(row, column)); }
 
-    CellStore cells;
+    test::CellGrid cells;
+    RecordCells records;
 };
 
 TEST_F(FillRecordCellsTest, EveryValueOfEveryRecordInFieldOrder) {
@@ -172,7 +191,7 @@ TEST_F(FillRecordCellsTest, FieldsBeyond128StillMakeUpEachRecord) {
     second[0] = "b1";
     table.Record(first).Record(second);
     ASSERT_EQ(Load(table), 1);
-    EXPECT_EQ(cells.FieldColumnCount(), 128);
+    EXPECT_EQ(cells.ColumnCount(), 128);
     EXPECT_EQ(Cell(1, 1), "b1");
     EXPECT_EQ(Cell(1, 128), "bb");
 }
@@ -198,11 +217,15 @@ TEST_F(FillRecordCellsTest, FieldsBeyond128AreNotReadAtAll) {
     WriteFile(dir.File("t.dbf"), bytes);
     session.tableInfo.FileName = dir.File("t.dbf");
     ASSERT_EQ(ReadTableHeader(session, session.tableInfo.FileName, nullptr), 1);
-    cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-    const std::int64_t before = session.access.files.BytesFromSystem();
+    cells.Reset(session.tableInfo.RecordCount, session.columns.ColumnCount());
+    std::int64_t before = session.access.files.BytesFromSystem();
     ASSERT_EQ(FillRecordCells(session, cells), 1);
     EXPECT_EQ(session.access.files.BytesFromSystem() - before, kRecords * 128)
         << "the shown part of each record, nothing between";
+    before = session.access.files.BytesFromSystem();
+    ASSERT_EQ(records.Load(session), 1);
+    EXPECT_EQ(session.access.files.BytesFromSystem() - before, kRecords * 128);
+    ExpectTheViewerShowsTheSame();
     for (const int r : {0, 1, 37, kRecords - 1}) {
         EXPECT_EQ(Cell(r, 1), std::string(1, static_cast<char>('a' + r % 26))) << r;
         EXPECT_EQ(Cell(r, 128), std::string(1, static_cast<char>('a' + (r + 127) % 26))) << r;

@@ -9,9 +9,9 @@
 
 #include "builder/TableBuilder.h"
 #include "support/ContentionFixture.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 #include "table/ShowMemoField.h"
 
 namespace tessaro {
@@ -141,8 +141,7 @@ TEST_F(LockContentionTest, ATableTakenBetweenHeaderAndRecordsIsWaitedFor) {
             other.Release();
         }
     };
-    cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-    EXPECT_EQ(FillRecordCells(session, cells), 1);
+    EXPECT_EQ(cells.Load(session), 1);
     EXPECT_EQ(waits, 150);
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(cells.CellText(0, 1), "Meier   ");
@@ -169,10 +168,8 @@ TEST_F(LockContentionTest, TwoProgramsReadingOneAfterTheOtherBothSucceed) {
         if (ReadTableHeader(otherSession, tablePath(), nullptr) != 1) {
             return 1;
         }
-        CellStore otherCells;
-        otherCells.Reset(otherSession.tableInfo.RecordCount, otherSession.tableInfo.FieldCount);
-        if (FillRecordCells(otherSession, otherCells) != 1 ||
-            otherCells.CellText(1, 1) != "Schulz  ") {
+        RecordCells otherCells;
+        if (otherCells.Load(otherSession) != 1 || otherCells.CellText(1, 1) != "Schulz  ") {
             return 2;
         }
         return otherDesktop.boxes.empty() ? 0 : 3;

@@ -12,9 +12,9 @@
 
 #include "builder/TableBuilder.h"
 #include "support/CoreFixture.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 
 extern "C" int __real_flock(int fd, int operation);
 
@@ -52,9 +52,8 @@ TEST_F(LockFallbackTest, ATableIsReadWhereTheExclusiveLockIsNotSupported) {
         flockFailure = failure;
         session.tableInfo.FileName = path;
         ASSERT_EQ(ReadTableHeader(session, path, nullptr), 1) << failure;
-        CellStore cells;
-        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-        ASSERT_EQ(FillRecordCells(session, cells), 1) << failure;
+        RecordCells cells;
+        ASSERT_EQ(cells.Load(session), 1) << failure;
         EXPECT_EQ(cells.CellText(1, 1), "Huber");
         EXPECT_TRUE(desktop.boxes.empty()) << failure;
         EXPECT_EQ(waits, 0) << "no retries: nothing holds the table";

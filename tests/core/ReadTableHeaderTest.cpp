@@ -195,13 +195,21 @@ TEST_F(ReadTableHeaderTest, WithoutTerminatorTheFieldsEndWithTheHeader) {
     EXPECT_EQ(info().FieldCount, 2);
 }
 
-TEST_F(ReadTableHeaderTest, AFileThatEndsInsideTheDescriptorsKeepsTheWholeOnes) {
-    std::string bytes =
-        TableBuilder().Field("A", 'C', 1).Field("B", 'C', 1).Field("C", 'C', 1).Bytes();
-    bytes.resize(32 + 2 * 32 + 20);  // the third descriptor is cut short
-    WriteFile(dir.File("t.dbf"), bytes);
-    ASSERT_EQ(ReadBytes(), 1);
-    EXPECT_EQ(info().FieldCount, 2);
+TEST_F(ReadTableHeaderTest, AFileThatEndsInsideItsDeclaredHeaderHasNone) {
+    // Else 40 empty records would be shown as if they were there.
+    TableBuilder table;
+    table.Field("A", 'C', 1).Field("B", 'C', 1).Field("C", 'C', 1).RecordCount(40);
+    for (const std::size_t size : {std::size_t{50}, std::size_t{32 + 2 * 32 + 20},
+                                   std::size_t{table.NaturalHeaderLength() - 1u}}) {
+        desktop.boxes.clear();
+        WriteFile(dir.File("t.dbf"), table.Bytes().substr(0, size));
+        EXPECT_EQ(ReadBytes(), 0) << size;
+        ASSERT_EQ(desktop.boxes.size(), 1u) << size;
+        EXPECT_EQ(desktop.boxes[0].text, "Dateikopf enthält folgende Fehler : \rUngültiger Header");
+        EXPECT_EQ(desktop.boxes[0].caption, "Tessaro - Lesefehler");
+    }
+    WriteFile(dir.File("t.dbf"), table.Bytes().substr(0, table.NaturalHeaderLength()));
+    EXPECT_EQ(ReadBytes(), 1) << "the whole header, and no record yet";
 }
 
 TEST_F(ReadTableHeaderTest, AFileTooShortForTheFixedHeaderIsInvalid) {

@@ -10,10 +10,10 @@
 #include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
 #include "support/CoreFixture.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoFile.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 #include "table/ShowMemoField.h"
 
 namespace tessaro {
@@ -46,8 +46,7 @@ protected:
     void Load(const std::string& path = "") {
         session.tableInfo.FileName = path.empty() ? tablePath() : path;
         ASSERT_EQ(ReadTableHeader(session, session.tableInfo.FileName, kOwner), 1);
-        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-        ASSERT_EQ(FillRecordCells(session, cells), 1);
+        ASSERT_EQ(cells.Load(session), 1);
         desktop.boxes.clear();
     }
 
@@ -65,7 +64,7 @@ protected:
         EXPECT_TRUE(desktop.editorStarts.empty());
     }
 
-    CellStore cells;
+    RecordCells cells;
     std::optional<FolderSnapshot> snapshot;
 };
 
@@ -431,8 +430,7 @@ TEST_F(ShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
             if (ReadTableHeader(session, tablePath(), kOwner) != 1) {
                 std::_Exit(4);
             }
-            cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-            FillRecordCells(session, cells);
+            cells.Load(session);
             desktop.boxes.clear();
             desktop.answers = {BoxAnswer::Yes};
             session.access.retry.retryLimit = 0;

@@ -5,9 +5,9 @@
 
 #include "builder/TableBuilder.h"
 #include "support/CoreFixture.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 
 namespace tessaro::test {
 
@@ -34,8 +34,7 @@ protected:
         if (ReadTableHeader(session, tablePath(), nullptr) == 0) {
             return -1;
         }
-        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-        return FillRecordCells(session, cells);
+        return cells.Load(session);
     }
 
     std::vector<std::string> BoxTexts() const {
@@ -46,7 +45,7 @@ protected:
         return texts;
     }
 
-    CellStore cells;
+    RecordCells cells;
 };
 
 }  // namespace tessaro::test

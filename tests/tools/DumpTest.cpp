@@ -321,6 +321,63 @@ TEST(DumpOutput, OutputThatCannotBeWrittenIsAFailure) {
     }
 }
 
+#ifdef TESSARO_READ_FAILURE_SHIM
+// tessaro-dump with the reads of the file ending in `ending` failing from byte `from` on.
+ProgramResult DumpWithBadSectors(const std::string& ending, int from,
+                                 const std::vector<std::string>& args) {
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    std::vector<std::string> argv{
+        "/usr/bin/env", std::string("LD_PRELOAD=") + TESSARO_READ_FAILURE_SHIM,
+        "TESSARO_FAIL_READS_OF=" + ending, "TESSARO_FAIL_READS_FROM=" + std::to_string(from),
+        // The shim comes before the sanitizer's runtime, which is no fault here.
+        std::string("ASAN_OPTIONS=") + (asan != nullptr ? asan : "") + ":verify_asan_link_order=0",
+        kDump};
+    argv.insert(argv.end(), args.begin(), args.end());
+    return RunProgram(argv);
+}
+
+TEST(DumpReadFailure, EveryModeSaysSoAndFails) {
+    // The viewer goes on with what it could read; a script must not take that for the table.
+    // The records lie beyond the first 256 KiB, which the header's read takes in one go.
+    TempDir dir;
+    TableBuilder made;
+    made.Field("NAME", 'C', 8).Field("NOTIZ", 'M', 10);
+    constexpr int kRecords = 20000;
+    for (int i = 1; i <= kRecords; ++i) {
+        made.Record({"Satz", i == kRecords ? "         1" : ""});
+    }
+    made.WriteTo(dir.File("t.dbf"));
+    test::MemoBuilder(512).Memo(1, "Memo").WriteTo(dir.File("t.dbt"));
+    const std::string table = dir.File("t.dbf");
+    const std::string last = std::to_string(kRecords);
+    const auto cannotRead = [](const std::string& file) {
+        return "Die Datei " + file +
+               " konnte nicht gelesen werden: Diskette - Platte hat schlechte Sektoren !\n";
+    };
+    constexpr int kBehindTheHeader = 300000;
+    struct Case {
+        std::string ending;
+        int from;
+        std::vector<std::string> args;
+        std::string err;
+    };
+    for (const Case& c : {
+             Case{"t.dbf", 0, {"--info", table}, cannotRead(table)},
+             Case{"t.dbf", kBehindTheHeader, {table}, cannotRead(table)},
+             Case{"t.dbf", kBehindTheHeader, {"--csv", table}, cannotRead(table)},
+             Case{"t.dbf", kBehindTheHeader, {"--memo", last, table}, cannotRead(table)},
+             Case{"t.dbt", 0, {"--memo", last, table}, cannotRead(dir.File("t.dbt"))},
+         }) {
+        const ProgramResult result = DumpWithBadSectors(c.ending, c.from, c.args);
+        EXPECT_EQ(result.exitCode, 1) << c.args[0] << " " << c.ending << " " << c.from;
+        EXPECT_EQ(result.err, c.err) << c.args[0] << " " << c.ending << " " << c.from;
+    }
+    const ProgramResult before = DumpWithBadSectors("t.dbf", 1 << 20, {"--csv", table});
+    EXPECT_EQ(before.exitCode, 0) << "reads before the bad sectors are no failure";
+    EXPECT_EQ(before.err, "");
+}
+#endif
+
 #if !defined(__SANITIZE_ADDRESS__) && !defined(_WIN32)  // address-space limits of Linux
 // The smallest address space, in MiB, in which tessaro-dump starts at all on this machine.
 int StartingAddressSpace() {

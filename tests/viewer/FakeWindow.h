@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "support/FakeDesktop.h"
-#include "table/CellStore.h"
+#include "table/RecordCells.h"
 #include "viewer/WindowPort.h"
 
 namespace tessaro::test {
@@ -44,7 +44,7 @@ public:
     void AddColumn(std::string_view heading, int width) override {
         columns.push_back({std::string(heading), width});
     }
-    void SetRows(const CellStore& cells) override {
+    void SetRows(const RecordCells& cells) override {
         if (onSetRows) {
             onSetRows(cells);
         }
@@ -84,8 +84,8 @@ public:
     bool hasList = false;
     bool listVisible = false;
     std::vector<Column> columns;
-    const CellStore* rows = nullptr;
-    std::function<void(const CellStore&)> onSetRows;
+    const RecordCells* rows = nullptr;
+    std::function<void(const RecordCells&)> onSetRows;
     std::vector<std::int32_t> rowsBroughtIntoView;
     std::vector<std::string> statusTexts;
     std::optional<bool> memoItemEnabled;    // none: never set, as the menu starts it (grayed)

@@ -6,9 +6,9 @@
 #include "builder/TableBuilder.h"
 #include "support/ContentionFixture.h"
 #include "support/Subprocess.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 #include "table/ShowMemoField.h"
 
 namespace tessaro {
@@ -67,8 +67,7 @@ TEST_F(WindowsLockContentionTest, ATableTakenBetweenHeaderAndRecordsIsWaitedFor)
             other.Release();
         }
     };
-    cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-    EXPECT_EQ(FillRecordCells(session, cells), 1);
+    EXPECT_EQ(cells.Load(session), 1);
     EXPECT_EQ(waits, 150);
     EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(cells.CellText(0, 1), "Meier   ");

@@ -6,10 +6,10 @@
 #include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
 #include "support/CoreFixture.h"
-#include "table/CellStore.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoFile.h"
 #include "table/ReadTableHeader.h"
+#include "table/RecordCells.h"
 #include "table/ShowMemoField.h"
 
 namespace tessaro {
@@ -35,8 +35,7 @@ protected:
         MemoBuilder(512).Memo(1, memo).WriteTo(memoPath());
         session.tableInfo.FileName = tablePath();
         ASSERT_EQ(ReadTableHeader(session, tablePath(), nullptr), 1);
-        cells.Reset(session.tableInfo.RecordCount, session.tableInfo.FieldCount);
-        ASSERT_EQ(FillRecordCells(session, cells), 1);
+        ASSERT_EQ(cells.Load(session), 1);
     }
     void ShowFirstRow() {
         desktop.boxes.clear();
@@ -48,7 +47,7 @@ protected:
     std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
     std::string textPath() const { return dir.File("KUNDEN.tmp"); }
 
-    CellStore cells;
+    RecordCells cells;
 };
 
 TEST_F(WindowsShowMemoFieldTest, AnotherNameOfAFileInPlaceOfTheTextFileIsRemovedNotWrittenThrough) {

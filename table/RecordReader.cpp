@@ -1,0 +1,59 @@
+#include "RecordReader.h"
+
+#include <algorithm>
+
+namespace tessaro {
+
+namespace {
+
+// Below this many bytes between the shown values of two records, the records are read in
+// runs; above it each record's shown values are read alone.
+constexpr std::int64_t kSparseGap = 4096;
+
+std::uint16_t LengthHeld(std::int64_t available, std::int64_t needed) {
+    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(available, 0, needed));
+}
+
+}  // namespace
+
+bool RecordSpan::ReadsEachRecord() const { return stride - 1 - neededBytes >= kSparseGap; }
+
+std::int64_t RecordSpan::RowsIn(std::int64_t fileSize) const {
+    const std::int64_t behindFirst = fileSize - firstValue;
+    if (behindFirst <= 0) {
+        return 0;
+    }
+    return std::min(rows, (behindFirst + stride - 1) / stride);
+}
+
+RecordSpan SpanOf(const TableInfo& info, const ColumnLayout& layout) {
+    RecordSpan span;
+    span.rows = std::max<std::int32_t>(0, info.RecordCount);
+    span.stride = info.RecordStride();
+    span.firstValue = std::int64_t{info.HeaderBytes()} + 1;  // behind the deletion flag
+    span.neededBytes = static_cast<std::int64_t>(layout.neededBytes);
+    return span;
+}
+
+void ReadRecords(FileTable& files, FileNumber file, const RecordSpan& span, std::int64_t first,
+                 std::int64_t count, char* buffer, std::uint16_t* lengths) {
+    if (span.ReadsEachRecord()) {
+        for (std::int64_t i = 0; i < count; ++i) {
+            files.SetPosition(file, span.firstValue + (first + i) * span.stride + 1);
+            const ReadResult got = files.ReadBytes(file, buffer + i * span.neededBytes,
+                                                   static_cast<std::size_t>(span.neededBytes),
+                                                   FileTable::Buffering::Unbuffered);
+            lengths[i] = LengthHeld(static_cast<std::int64_t>(got.count), span.neededBytes);
+        }
+        return;
+    }
+    files.SetPosition(file, span.firstValue + first * span.stride + 1);
+    const ReadResult got =
+        files.ReadBytes(file, buffer, static_cast<std::size_t>(count * span.stride));
+    for (std::int64_t i = 0; i < count; ++i) {
+        lengths[i] =
+            LengthHeld(static_cast<std::int64_t>(got.count) - i * span.stride, span.neededBytes);
+    }
+}
+
+}  // namespace tessaro

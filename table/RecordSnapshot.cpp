@@ -1,0 +1,92 @@
+#include "RecordSnapshot.h"
+
+#include <algorithm>
+
+#include "table/RecordReader.h"
+
+namespace tessaro {
+
+namespace {
+
+// Records are held, and read, in blocks of about this many bytes.
+constexpr std::int64_t kBlockBytes = 4 << 20;
+
+// Closes the table however the load ends.
+class OpenTable {
+public:
+    OpenTable(FileTable& files, FileNumber file) : files_(files), file_(file) {}
+    ~OpenTable() { files_.Close(file_); }
+    OpenTable(const OpenTable&) = delete;
+    OpenTable& operator=(const OpenTable&) = delete;
+
+private:
+    FileTable& files_;
+    FileNumber file_;
+};
+
+}  // namespace
+
+void RecordSnapshot::Clear() {
+    rows_ = 0;
+    blocks_.clear();
+    lengths_.clear();
+}
+
+void RecordSnapshot::Allocate(std::int64_t rowsInFile) {
+    lengths_.assign(static_cast<std::size_t>(rowsInFile), 0);
+    for (std::int64_t first = 0; first < rowsInFile; first += blockRows_) {
+        const std::int64_t rows = std::min(blockRows_, rowsInFile - first);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(
+            static_cast<std::size_t>(rows * rowBytes_)));
+    }
+}
+
+std::int16_t RecordSnapshot::Load(Session& session) {
+    Clear();
+    FileTable& files = session.access.files;
+    const FileNumber file = OpenWithRetry(session.access, session.tableInfo.FileName);
+    if (file == 0) {
+        return 0;
+    }
+    const OpenTable open(files, file);
+    const RecordSpan span = SpanOf(session.tableInfo, session.columns);
+    rowBytes_ = span.RowBytes();
+    blockRows_ = std::max<std::int64_t>(1, kBlockBytes / rowBytes_);
+    // Memory follows what the file holds: a record count beyond its end costs nothing.
+    const std::int64_t rowsInFile = span.RowsIn(files.Size(file));
+    try {
+        Allocate(rowsInFile);
+        for (std::size_t block = 0; block < blocks_.size(); ++block) {
+            const std::int64_t first = static_cast<std::int64_t>(block) * blockRows_;
+            ReadRecords(files, file, span, first, std::min(blockRows_, rowsInFile - first),
+                        blocks_[block].get(), lengths_.data() + first);
+        }
+    } catch (...) {
+        Clear();
+        throw;
+    }
+    rows_ = static_cast<std::int32_t>(span.rows);
+    return 1;
+}
+
+std::string_view RecordSnapshot::Values(std::int32_t row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= lengths_.size()) {
+        return {};
+    }
+    const auto block = static_cast<std::size_t>(row / blockRows_);
+    const std::int64_t at = (row % blockRows_) * rowBytes_;
+    return std::string_view(blocks_[block].get() + at, lengths_[static_cast<std::size_t>(row)]);
+}
+
+std::size_t RecordSnapshot::MemoryBytes() const {
+    std::size_t bytes = lengths_.capacity() * sizeof(std::uint16_t);
+    for (std::size_t block = 0; block < blocks_.size(); ++block) {
+        const std::int64_t rows = std::min<std::int64_t>(
+            blockRows_, static_cast<std::int64_t>(lengths_.size()) -
+                            static_cast<std::int64_t>(block) * blockRows_);
+        bytes += static_cast<std::size_t>(rows * rowBytes_);
+    }
+    return bytes;
+}
+
+}  // namespace tessaro
