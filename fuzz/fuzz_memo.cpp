@@ -1,14 +1,17 @@
 // Memo extraction on any memo file. The input's first two bytes choose the memo reference
-// and the table around it; the rest is the .dbt file:
+// and the table around it; the rest is the .dbt (or .fpt) file:
 //   byte 0   below 0x80: one of the block-number texts below;
 //            from 0x80: the next (byte 0 & 0x1F) input bytes are the block-number text
 //   byte 1   bit 0: level 7 table; bits 1-2: the fields (see TableBytes);
 //            bits 3-4: the memo field's length (10, 1, 32, 255); bit 5: the memo is in
 //            the second of two records; bit 6: a dBASE IV table (0x8B) instead of a
-//            dBASE III one (0x83), whose memo blocks have no header
+//            dBASE III one (0x83), whose memo blocks have no header; bit 7: a FoxPro table
+//            with its memos in a .fpt file: FoxPro 2.6 (0xF5, the block number in digits),
+//            or with bit 0 Visual FoxPro (0x30, the block number in 4 binary bytes)
 // The copy must never write more than the memo file holds (plus the closing CR LF),
 // whatever length a block claims.
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -54,6 +57,7 @@ constexpr std::string_view kBlockTexts[] = {
 };
 
 struct Layout {
+    bool foxPro;
     bool level7;
     bool dbase3;  // level 5: a dBASE III table, whose memo blocks have no header
     int fields;   // 0: the memo alone; 1: a name before it; 2: a name that looks like a
@@ -68,8 +72,22 @@ std::string RightAligned(std::string_view value, std::size_t length) {
     return std::string(length - value.size(), ' ') + std::string(value);
 }
 
+// A block-number text as Visual FoxPro stores it: four bytes, little-endian.
+std::string BinaryBlockNumber(std::string_view blockText) {
+    std::uint32_t block = 0;
+    std::from_chars(blockText.data(), blockText.data() + blockText.size(), block);
+    return test::LittleEndian32(block);
+}
+
+std::uint8_t VersionOf(const Layout& layout) {
+    if (layout.foxPro) {
+        return layout.level7 ? 0x30 : 0xF5;
+    }
+    return layout.level7 ? 0x04 : layout.dbase3 ? 0x83 : 0x8B;
+}
+
 std::string TableBytes(const Layout& layout, std::string_view blockText) {
-    test::TableBuilder table(layout.level7 ? 0x04 : layout.dbase3 ? 0x83 : 0x8B);
+    test::TableBuilder table(VersionOf(layout));
     std::string values;
     if (layout.fields == 1) {
         table.Field("NAME", 'C', 10);
@@ -83,8 +101,13 @@ std::string TableBytes(const Layout& layout, std::string_view blockText) {
         table.Field("LEER", 'M', 10);
         values += std::string(10, ' ');
     }
-    table.Field("NOTIZ", 'M', static_cast<std::uint8_t>(layout.memoLength));
-    values += RightAligned(blockText, layout.memoLength);
+    if (layout.foxPro && layout.level7) {
+        table.Field("NOTIZ", 'M', 4);
+        values += BinaryBlockNumber(blockText);
+    } else {
+        table.Field("NOTIZ", 'M', static_cast<std::uint8_t>(layout.memoLength));
+        values += RightAligned(blockText, layout.memoLength);
+    }
     if (layout.secondRecord) {
         table.RawRecord(std::string(values.size(), ' '));  // a record without a memo
     }
@@ -125,11 +148,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         input.remove_prefix(blockText.size());
     }
     constexpr std::size_t kMemoLengths[] = {10, 1, 32, 255};
-    const Layout layout{(layoutBits & 1) != 0, (layoutBits & 0x40) == 0, (layoutBits >> 1) & 3,
-                        kMemoLengths[(layoutBits >> 3) & 3], (layoutBits & 0x20) != 0};
+    const Layout layout{(layoutBits & 0x80) != 0,
+                        (layoutBits & 1) != 0,
+                        (layoutBits & 0x40) == 0,
+                        (layoutBits >> 1) & 3,
+                        kMemoLengths[(layoutBits >> 3) & 3],
+                        (layoutBits & 0x20) != 0};
 
     const std::string table = WorkFile("t.dbf");
-    const std::string memo = WorkFile("t.dbt");
+    const std::string memo = WorkFile(layout.foxPro ? "t.fpt" : "t.dbt");
     const std::string text = WorkFile("t.tmp");
     const std::string tableBytes = TableBytes(layout, blockText);
     WriteWholeFile(table, tableBytes);
@@ -163,7 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The copy on its own, also with texts no memo field could hold.
     const std::string cellText = "Block: " + std::string(blockText);
-    for (const MemoStyle any : {MemoStyle::Dbase4, MemoStyle::Dbase3}) {
+    for (const MemoStyle any : {MemoStyle::Dbase4, MemoStyle::Dbase3, MemoStyle::FoxPro}) {
         Require(CopiedBytes(memo, cellText, any) <= memoSize + 2,
                 "the copy stops at the end of the file");
     }

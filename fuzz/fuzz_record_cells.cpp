@@ -56,7 +56,7 @@ void FormatSlices(std::string_view input) {
         input.substr(input.size() - std::min<std::size_t>(input.size(), 3)),
     };
     for (const ValueDialect dialect : {ValueDialect::DBase, ValueDialect::FoxPro}) {
-        for (const char type : std::string_view("CNFDLMI+O@BG0")) {
+        for (const char type : std::string_view("CNFDLMI+O@BG0YTVQ")) {
             for (const std::string_view raw : slices) {
                 // Exactly the room the caller must give, so that any overrun is caught.
                 const auto out = std::make_unique<char[]>(kCellTextRoom);

@@ -11,8 +11,9 @@ LEVEL7_VERSIONS = (0x04, 0x8C)
 
 def header(fields, version=0x03, record_count=0, header_length=None, record_length=None,
            terminator=True, last_update=(2024, 12, 7), language_driver=None):
-    """The header of a table. fields: (name, type, length[, decimals]), names and types as
-    str (Latin-1) or bytes. The lengths default to what the fields make."""
+    """The header of a table. fields: (name, type, length[, decimals[, flags]]), names and
+    types as str (Latin-1) or bytes; flags is the Visual FoxPro flags byte of a level 5
+    descriptor. The lengths default to what the fields make."""
     level7 = version in LEVEL7_VERSIONS
     first, size, name_width = (68, 48, 32) if level7 else (32, 32, 11)
     natural = first + len(fields) * size + (1 if terminator else 0)
@@ -32,6 +33,8 @@ def header(fields, version=0x03, record_count=0, header_length=None, record_leng
         head[at + name_width] = kind[0]
         head[at + (33 if level7 else 16)] = length
         head[at + (34 if level7 else 17)] = field[3] if len(field) > 3 else 0
+        if not level7 and len(field) > 4:
+            head[at + 18] = field[4]
     if terminator:
         head[natural - 1] = 0x0D
     return bytes(head)
@@ -76,6 +79,25 @@ def memo_file(block_length=512, memos=(), size=None):
     for memo in memos:
         block = memo_block(memo[1], memo[2] if len(memo) > 2 else None)
         at = memo[0] * block_length
+        if len(data) < at + len(block):
+            data += bytes(at + len(block) - len(data))
+        data[at:at + len(block)] = block
+    if size is not None:
+        data = data[:size].ljust(size, b"\0")
+    return bytes(data)
+
+
+def fpt_file(block_size=64, memos=(), size=None):
+    """A FoxPro memo file: a 512-byte header with the block size big-endian at offset 6;
+    memos are (block, text[, stored length[, type]]), each with its type and length
+    big-endian before the text."""
+    data = bytearray(512)
+    struct.pack_into(">H", data, 6, block_size & 0xFFFF)
+    for memo in memos:
+        length = len(memo[1]) if len(memo) < 3 or memo[2] is None else memo[2]
+        kind = memo[3] if len(memo) > 3 else 1
+        block = struct.pack(">II", kind, length & 0xFFFFFFFF) + memo[1]
+        at = memo[0] * block_size
         if len(data) < at + len(block):
             data += bytes(at + len(block) - len(data))
         data[at:at + len(block)] = block

@@ -36,8 +36,8 @@ void RecordSnapshot::Allocate(std::int64_t rowsInFile) {
     lengths_.assign(static_cast<std::size_t>(rowsInFile), 0);
     for (std::int64_t first = 0; first < rowsInFile; first += blockRows_) {
         const std::int64_t rows = std::min(blockRows_, rowsInFile - first);
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(
-            static_cast<std::size_t>(rows * rowBytes_)));
+        blocks_.push_back(
+            std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(rows * rowBytes_)));
     }
 }
 
@@ -81,9 +81,9 @@ std::string_view RecordSnapshot::Values(std::int32_t row) const {
 std::size_t RecordSnapshot::MemoryBytes() const {
     std::size_t bytes = lengths_.capacity() * sizeof(std::uint16_t);
     for (std::size_t block = 0; block < blocks_.size(); ++block) {
-        const std::int64_t rows = std::min<std::int64_t>(
-            blockRows_, static_cast<std::int64_t>(lengths_.size()) -
-                            static_cast<std::int64_t>(block) * blockRows_);
+        const std::int64_t rows =
+            std::min<std::int64_t>(blockRows_, static_cast<std::int64_t>(lengths_.size()) -
+                                                   static_cast<std::int64_t>(block) * blockRows_);
         bytes += static_cast<std::size_t>(rows * rowBytes_);
     }
     return bytes;

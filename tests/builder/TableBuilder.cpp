@@ -19,8 +19,8 @@ void PutLittleEndian(std::string& bytes, std::size_t offset, std::uint32_t value
 TableBuilder::TableBuilder(std::uint8_t version) : version_(version) {}
 
 TableBuilder& TableBuilder::Field(const std::string& name, char type, std::uint8_t length,
-                                  std::uint8_t decimals) {
-    fields_.push_back({name, type, length, decimals});
+                                  std::uint8_t decimals, std::uint8_t flags) {
+    fields_.push_back({name, type, length, decimals, flags});
     return *this;
 }
 
@@ -112,6 +112,9 @@ std::string TableBuilder::HeaderBytes() const {
         bytes[at + nameWidth] = field.type;
         bytes[at + (IsLevel7() ? 33 : 16)] = static_cast<char>(field.length);
         bytes[at + (IsLevel7() ? 34 : 17)] = static_cast<char>(field.decimals);
+        if (!IsLevel7()) {
+            bytes[at + 18] = static_cast<char>(field.flags);
+        }
     }
     if (terminator_) {
         bytes[headerSize - 1] = 0x0D;
@@ -159,6 +162,27 @@ MemoBuilder& MemoBuilder::Raw(std::size_t offset, const std::string& bytes) {
 }
 
 void MemoBuilder::WriteTo(const std::string& path) const { WriteFile(path, bytes_); }
+
+FoxProMemoBuilder::FoxProMemoBuilder(std::uint16_t blockSize)
+    : blockSize_(blockSize), bytes_(512, '\0') {
+    bytes_.replace(6, 2, BigEndian32(blockSize).substr(2));
+}
+
+FoxProMemoBuilder& FoxProMemoBuilder::Memo(std::uint32_t block, const std::string& text,
+                                           std::optional<std::uint32_t> storedLength,
+                                           std::uint32_t type) {
+    const std::string memo =
+        BigEndian32(type) +
+        BigEndian32(storedLength.value_or(static_cast<std::uint32_t>(text.size()))) + text;
+    const std::size_t at = static_cast<std::size_t>(block) * blockSize_;
+    if (bytes_.size() < at + memo.size()) {
+        bytes_.resize(at + memo.size(), '\0');
+    }
+    bytes_.replace(at, memo.size(), memo);
+    return *this;
+}
+
+void FoxProMemoBuilder::WriteTo(const std::string& path) const { WriteFile(path, bytes_); }
 
 TableBuilder CustomerTable(int records) {
     TableBuilder table;

@@ -14,8 +14,9 @@ class TableBuilder {
 public:
     explicit TableBuilder(std::uint8_t version = 0x03);
 
+    // `flags` is the descriptor's flags byte of Visual FoxPro (level 5 layout only).
     TableBuilder& Field(const std::string& name, char type, std::uint8_t length,
-                        std::uint8_t decimals = 0);
+                        std::uint8_t decimals = 0, std::uint8_t flags = 0);
     // Values are padded with blanks (or cut) to their field's length.
     TableBuilder& Record(const std::vector<std::string>& values, bool deleted = false);
     // The bytes of a record after its deletion flag, as they are.
@@ -48,6 +49,7 @@ private:
         char type;
         std::uint8_t length;
         std::uint8_t decimals;
+        std::uint8_t flags;
     };
 
     std::uint8_t version_;
@@ -81,6 +83,25 @@ private:
     void Put(std::size_t offset, const std::string& bytes);
 
     std::uint16_t blockLength_;
+    std::string bytes_;
+};
+
+// Builds the bytes of a FoxPro memo file (.fpt): a 512-byte header with the block size,
+// big-endian, at offset 6, and blocks that begin with their type and length, big-endian.
+class FoxProMemoBuilder {
+public:
+    explicit FoxProMemoBuilder(std::uint16_t blockSize = 64);
+
+    // A memo at block n (type 1, text); `storedLength` overrides the length in its head.
+    FoxProMemoBuilder& Memo(std::uint32_t block, const std::string& text,
+                            std::optional<std::uint32_t> storedLength = std::nullopt,
+                            std::uint32_t type = 1);
+
+    std::string Bytes() const { return bytes_; }
+    void WriteTo(const std::string& path) const;
+
+private:
+    std::uint16_t blockSize_;
     std::string bytes_;
 };
 

@@ -116,6 +116,57 @@ TEST(FoxProValues, FourByteMemoReferencesAreBlockNumbers) {
     EXPECT_EQ(Format('M', Bytes({0x05, 0, 0, 0})), "Block: \x05") << "not in a dBASE table";
 }
 
+TEST(FoxProValues, MoneyDateTimesAndDoublesOfVisualFoxPro) {
+    const auto fox = [](char type, const std::string& raw) {
+        return FormatCellText(type, raw, ValueDialect::FoxPro);
+    };
+    const auto eight = [](std::uint64_t value) {
+        std::string bytes;
+        for (int i = 0; i < 8; ++i) {
+            bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+        }
+        return bytes;
+    };
+    // Money: little-endian, four implied decimals, the exact value's digits.
+    EXPECT_EQ(fox('Y', eight(123456)), " 12.3456");
+    EXPECT_EQ(fox('Y', eight(180000)), " 18");
+    EXPECT_EQ(fox('Y', eight(1)), " .0001");
+    EXPECT_EQ(fox('Y', eight(0)), " 0");
+    EXPECT_EQ(fox('Y', eight(static_cast<std::uint64_t>(-25000))), "-2.5");
+    EXPECT_EQ(fox('Y', eight(0x8000000000000000u)), "-922337203685478")
+        << "15 digits, the 16th rounding, also of the most negative amount";
+    EXPECT_EQ(fox('Y', eight(12345678901234549u)), " 1234567890123.45")
+        << "rounded from the exact digits, which a double would not keep";
+    // Date-time: Julian day, then milliseconds; seconds cut, not rounded.
+    const auto dateTime = [&eight](std::uint32_t day, std::uint32_t ms) {
+        return eight(std::uint64_t{ms} << 32 | day);
+    };
+    EXPECT_EQ(fox('T', dateTime(2440588, 45296000)), "01-01-1970  12:34:56");
+    EXPECT_EQ(fox('T', dateTime(2440588, 45296999)), "01-01-1970  12:34:56");
+    EXPECT_EQ(fox('T', dateTime(1721426, 0)), "01-01-0001  00:00:00") << "the first day";
+    EXPECT_EQ(fox('T', dateTime(5373484, 86399999)), "31-12-9999  23:59:59") << "the last";
+    for (const std::string& mask : {dateTime(1721425, 0), dateTime(5373485, 0),
+                                    dateTime(2440588, 86400000), dateTime(0xFFFFFFFFu, 0)}) {
+        EXPECT_EQ(fox('T', mask), "**-**-****  **:**:**");
+    }
+    EXPECT_EQ(fox('T', std::string(8, '\0')), "") << "no value";
+    EXPECT_EQ(fox('T', std::string(8, ' ')), "");
+    EXPECT_EQ(fox('T', dateTime(2440588, 0).substr(0, 7)), "");
+    // Doubles: little-endian, as stored.
+    EXPECT_EQ(fox('B', eight(0x4024000000000000u)), " 10");
+    EXPECT_EQ(fox('B', eight(0xC0091EB851EB851Fu)), "-3.14");
+    EXPECT_EQ(fox('B', std::string(8, '\0')), " 0") << "zero, not empty";
+    // Varchar shows as character; the other binary types as before.
+    EXPECT_EQ(fox('V', Bytes({'G', 'r', 0x81, 0xE1, 'e', ' '})), "Grüße ");
+    for (const char type : {'Q', 'W', 'G', 'P'}) {
+        EXPECT_EQ(fox(type, "abc"), "???") << type;
+    }
+    // In a dBASE table these letters keep their meaning there.
+    EXPECT_EQ(Format('B', eight(0x4024000000000000u)), "???");
+    EXPECT_EQ(Format('Y', eight(180000)), "???");
+    EXPECT_EQ(Format('V', "abc"), "???");
+}
+
 TEST(DoubleValues, PositiveHaveTheSignBitFlippedNegativeAreInverted) {
     EXPECT_EQ(Format('O', Bytes({0xC0, 0x24, 0, 0, 0, 0, 0, 0})), " 10");
     EXPECT_EQ(Format('O', Bytes({0xC0, 0x09, 0x21, 0xF9, 0xF0, 0x1B, 0x86, 0x6E})), " 3.14159");

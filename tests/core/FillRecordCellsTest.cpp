@@ -250,6 +250,47 @@ TEST_F(FillRecordCellsTest, FoxProTablesKeepIntegersAndMemoReferencesInBinary) {
     EXPECT_EQ(Cell(0, 1), "-2130706432");
 }
 
+TEST_F(FillRecordCellsTest, VisualFoxProNullValuesVarcharsAndHiddenSystemFields) {
+    constexpr std::uint8_t kNullable = 0x02;
+    constexpr std::uint8_t kSystem = 0x01;
+    const auto build = [&](std::uint8_t version) {
+        TableBuilder table(version);
+        // Bits of _NullFlags: NAME null 0, KURZ length 1 and null 2, BETRAG null 3, NOTIZ
+        // null 4.
+        table.Field("NAME", 'C', 6, 0, kNullable)
+            .Field("KURZ", 'V', 6, 0, kNullable)
+            .Field("BETRAG", 'Y', 8, 4, kNullable)
+            .Field("NOTIZ", 'M', 4, 0, kNullable)
+            .Field("_NullFlags", '0', 1, 0, kSystem | 0x04);
+        const std::string money = Bytes({0x20, 0xBF, 0x02, 0, 0, 0, 0, 0});  // 18.0000
+        const std::string block7 = Bytes({7, 0, 0, 0});
+        table.RawRecord("Meier " + std::string("ab\0\0\0\x02", 6) + money + block7 + "\x02")
+            .RawRecord("Huber abcdef" + money + block7 + "\x19")
+            .RawRecord("Lang  abcde\x09" + money + block7 + "\x02");
+        return table;
+    };
+    ASSERT_EQ(Load(build(0x30)), 1);
+    ASSERT_EQ(cells.ColumnCount(), 4) << "the NULL flags get no column";
+    EXPECT_EQ(Cell(0, 1), "Meier ");
+    EXPECT_EQ(Cell(0, 2), "ab") << "as long as its last byte says";
+    EXPECT_EQ(Cell(0, 3), " 18");
+    EXPECT_EQ(Cell(0, 4), "Block: 7");
+    EXPECT_EQ(cells.RowImage(0), kMemoRowImage);
+    EXPECT_EQ(Cell(1, 1), "") << "NULL";
+    EXPECT_EQ(Cell(1, 2), "abcdef") << "without its length bit the whole field";
+    EXPECT_EQ(Cell(1, 3), "");
+    EXPECT_EQ(Cell(1, 4), "") << "a NULL memo is no memo";
+    EXPECT_EQ(cells.RowImage(1), kRowImage);
+    EXPECT_EQ(Cell(2, 2), "abcde") << "never longer than the field less its length byte";
+    // The same bytes in a FoxPro 2.x or dBASE table: no flags, every field a column.
+    for (const std::uint8_t version : {0xF5, 0x03}) {
+        ASSERT_EQ(Load(build(version)), 1);
+        ASSERT_EQ(cells.ColumnCount(), 5) << int{version};
+        EXPECT_EQ(Cell(1, 1), "Huber ");
+        EXPECT_EQ(Cell(0, 5), "???");
+    }
+}
+
 TEST_F(FillRecordCellsTest, AHeaderLengthAbove32767IsReadUnsigned) {
     TableBuilder table;
     table.Field("A", 'C', 3).HeaderLength(0x8000).WithoutEndMarker();

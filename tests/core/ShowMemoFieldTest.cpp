@@ -242,14 +242,22 @@ TEST_F(ShowMemoFieldTest, DBase3MemosRunToTheirEndMarkInBlocksOf512Bytes) {
         .Record({"eins", "         1"})
         .Record({"zwei", "         2"})
         .Record({"drei", "         3"})
-        .Record({"vier", "         4"})
+        .Record({"vier", "       200"})
+        .Record({"lang", "         5"})
         .WriteTo(tablePath());
+    // A memo longer than any one piece of the copy: all of it, in its order.
+    std::string longText;
+    for (int line = 0; longText.size() < 70000; ++line) {
+        longText += "Zeile " + std::to_string(line) + "\r\n";
+    }
+    longText.resize(70000);
     std::string memo =
         MemoBuilder(512)
             .Raw(512, "Erste Notiz\r\nzweite Zeile" + Bytes({0x1A, 0x1A}) + "alt")
             .Raw(1024, Bytes({0xFF, 0xFF, 0x08, 0x00, 0x0B, 0, 0, 0}) + "neu" + Bytes({0x1A}))
             .Raw(1536, Bytes({0x8E, 'r', 'g', 'e', 'r', 0x1A}))
-            .Raw(2048, "ohne Ende")
+            .Raw(2560, longText + Bytes({0x1A}))
+            .Raw(200 * 512, "ohne Ende")
             .Bytes();
     memo[20] = static_cast<char>(0x4D);  // 17741 where the block length would be
     memo[21] = static_cast<char>(0x45);
@@ -264,7 +272,9 @@ TEST_F(ShowMemoFieldTest, DBase3MemosRunToTheirEndMarkInBlocksOf512Bytes) {
         << "bytes as stored";
     ShowRow(3);
     EXPECT_EQ(ReadFile(textPath()), "ohne Ende\r\n") << "to the end of the file";
-    EXPECT_EQ(desktop.editorStarts.size(), 4u);
+    ShowRow(4);
+    EXPECT_EQ(ReadFile(textPath()), longText + "\r\n");
+    EXPECT_EQ(desktop.editorStarts.size(), 5u);
 }
 
 TEST_F(ShowMemoFieldTest, OnlyDBase3TablesHaveMemosWithoutSignature) {
@@ -273,6 +283,79 @@ TEST_F(ShowMemoFieldTest, OnlyDBase3TablesHaveMemosWithoutSignature) {
     Load();
     ShowRow(0);
     EXPECT_EQ(ReadFile(textPath()), "");
+}
+
+TEST_F(ShowMemoFieldTest, FoxProMemosComeFromTheFptFile) {
+    using test::FoxProMemoBuilder;
+    const std::string fpt = dir.File("KUNDEN.fpt");
+    const std::string longMemo(5000, 'x');
+    struct Case {
+        const char* what;
+        std::uint8_t version;
+        std::string reference;  // the stored memo field: 4 bytes, or 10 digits
+        std::string fptFile;    // its name; the bytes below
+        std::string fptBytes;
+        std::optional<std::string> text;  // none: no text file is made
+    };
+    const auto binary = [](std::uint32_t block) { return test::LittleEndian32(block); };
+    const std::vector<Case> cases = {
+        {"Visual FoxPro, blocks of 64", 0x30, binary(8), fpt,
+         FoxProMemoBuilder(64).Memo(8, "Hallo Welt!").Bytes(), "Hallo Welt!\r\n"},
+        {"FoxPro 2.6, ten digits, blocks of 512", 0xF5, "         2", fpt,
+         FoxProMemoBuilder(512).Memo(2, Bytes({0x8E, 'r', 'g', 'e', 'r'})).Bytes(),
+         Bytes({0x8E, 'r', 'g', 'e', 'r'}) + "\r\n"},
+        {"FoxBASE", 0xFB, "       600", fpt, FoxProMemoBuilder(1).Memo(600, "eins").Bytes(),
+         "eins\r\n"},
+        {"longer than a block, any type", 0x31, binary(9), fpt,
+         FoxProMemoBuilder(64).Memo(9, longMemo, std::nullopt, 2).Bytes(), longMemo + "\r\n"},
+        {"a length beyond the end", 0x30, binary(8), fpt,
+         FoxProMemoBuilder(64).Memo(8, "kurz", 0xFFFFFFF0u).Bytes(), "kurz\r\n"},
+        {"the file's name in capitals", 0x30, binary(8), dir.File("KUNDEN.FPT"),
+         FoxProMemoBuilder(64).Memo(8, "gross").Bytes(), "gross\r\n"},
+        {"block 0 lies in the header", 0xF5, "         0", fpt,
+         FoxProMemoBuilder(512).Memo(1, "nicht").Bytes(), ""},
+        {"block size 0", 0xF5, "         3", fpt, FoxProMemoBuilder(0).Memo(0, "x").Bytes(), ""},
+        {"a block inside the header", 0x30, binary(7), fpt,
+         FoxProMemoBuilder(64).Memo(8, "x").Bytes(), ""},
+        {"a head the file cuts short", 0x30, binary(8), fpt,
+         FoxProMemoBuilder(64).Memo(8, "x").Bytes().substr(0, 512 + 7), ""},
+        {"a block near 2^31", 0x30, binary(0x7FFFFFFFu), fpt, FoxProMemoBuilder(0xFFFF).Bytes(),
+         ""},
+        {"a file shorter than its header", 0x30, binary(8), fpt, std::string(511, '\0'),
+         std::nullopt},
+        {"no memo file", 0x30, binary(8), dir.File("ANDERS.fpt"),
+         FoxProMemoBuilder(64).Memo(8, "x").Bytes(), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const std::string& old :
+             {fpt, dir.File("KUNDEN.FPT"), dir.File("ANDERS.fpt"), textPath()}) {
+            std::filesystem::remove(test::PathOf(old));
+        }
+        TableBuilder(c.version)
+            .Field("NAME", 'C', 5)
+            .Field("NOTIZ", 'M', static_cast<std::uint8_t>(c.reference.size()))
+            .RawRecord("Kunde" + c.reference)
+            .WriteTo(tablePath());
+        WriteFile(c.fptFile, c.fptBytes);
+        // A .dbt beside it is not the FoxPro table's memo file.
+        MemoBuilder(512).Memo(1, "dBASE").Memo(2, "dBASE").WriteTo(memoPath());
+        desktop.editorStarts.clear();
+        Load();
+        ShowRow(0);
+        if (!c.text) {
+            ExpectNothingHappened();
+            continue;
+        }
+        EXPECT_EQ(ReadFile(textPath()), *c.text);
+        EXPECT_EQ(desktop.editorStarts.size(), 1u);
+    }
+    // A dBASE table reads its .dbt, whatever lies beside it.
+    TableBuilder(0x8B).Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(tablePath());
+    FoxProMemoBuilder(512).Memo(1, "FoxPro").WriteTo(fpt);
+    Load();
+    ShowRow(0);
+    EXPECT_EQ(ReadFile(textPath()), "dBASE\r\n");
 }
 
 TEST_F(ShowMemoFieldTest, TheFirstCellBeginningWithBlockIsTheReference) {

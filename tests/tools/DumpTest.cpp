@@ -216,6 +216,19 @@ TEST(DumpCorpus, ValuesOfOtherProgramsAreListedRight) {
     const std::string wide = Dump({kCorpus + "infused_dbase_03.dbf"}).out;
     EXPECT_NE(wide.find("Satznr.\tPoint_ID\tType\tShape"), std::string::npos);
     EXPECT_NE(wide.find("\n14\t"), std::string::npos);
+    // FoxPro 2.6 keeps its memo references as digits, Visual FoxPro in binary, with
+    // date-times of its own.
+    EXPECT_EQ(Dump({kCorpus + "dans_cars.dbf"}).out,
+              "Satznr.\tNAME\tYEAR\tSEDAN\tPROD_DATE\tCC\tDESCR\n"
+              "1\tPASSAT         \t0\tNein\t01.01.1977\t0.000\tBlock: 0000000001\n"
+              "2\tPOLO           \t2000\tNein\t03.12.1901\t333.444\t\n"
+              "3\tJETTA          \t1990\tJa\t12.02.1990\t999.999\tBlock: 0000000002\n"
+              "4\t               \t\tNein\t  .  .    \t.\t\n");
+    EXPECT_EQ(Dump({kCorpus + "yortus_vfp9_30_memo.dbf"}).out,
+              "Satznr.\tID\tMEMO\tCHAR\tNUM\tDATE\tTIME\n"
+              "1\t1\tBlock: 10\tText1     \t999.50\t11.10.2021\t11-10-2021  22:34:49\n"
+              "2\t2\tBlock: 9\tText2     \t50.90\t01.01.2020\t01-01-2020  12:12:12\n"
+              "3\t3\tBlock: 12\tText3     \t10.11\t01.01.2020\t01-01-2020  12:12:12\n");
 }
 
 class DumpMemo : public ::testing::Test {
@@ -295,6 +308,22 @@ TEST(DumpMemoCorpus, MemosOfOtherProgramsAreCopiedRight) {
         << old.out;
     EXPECT_TRUE(old.out.ends_with("and Raspberry Blanc.\r\n")) << old.out;
     EXPECT_EQ(old.out.find('\x1A'), std::string::npos);
+    // FoxPro memo files (.fpt) with blocks of 512, 64 and 1 bytes.
+    const std::string cars = Dump({"--memo", "1", kCorpus + "dans_cars.dbf"}).out;
+    EXPECT_TRUE(cars.starts_with("THIS IS A DESCRIPTION OF PASSAT, YEAR MODEL 1997 AAAA")) << cars;
+    EXPECT_TRUE(cars.ends_with("CCCC\r\n")) << cars;
+    EXPECT_EQ(cars.size(), 240u);
+    EXPECT_EQ(Dump({"--memo", "3", kCorpus + "dans_cars.dbf"}).out,
+              "DESCRIPTION OF VOLKSWAGEN JETTA, YEAR MODEL 1990\r\n");
+    const std::string longer = Dump({"--memo", "1", kCorpus + "yortus_vfp9_30_memo.dbf"}).out;
+    EXPECT_TRUE(longer.starts_with("Memo of record 1.")) << longer;
+    EXPECT_TRUE(longer.ends_with("than 64 bytes and take 2 memo blocks\r\n")) << longer;
+    EXPECT_EQ(Dump({"--memo", "2", kCorpus + "yortus_vfp9_30_memo.dbf"}).out,
+              "Memo of record 2\r\n");
+    EXPECT_EQ(Dump({"--memo", "1", kCorpus + "yortus_vfp9_memo_bs1.dbf"}).out,
+              "Some notes here\r\n\r\n");
+    EXPECT_TRUE(Dump({"--memo", "4", kCorpus + "yortus_vfp9_memo_bs1.dbf"})
+                    .out.starts_with("Lorem ipsum dolor sit amet"));
     const ProgramResult noMemoFields = Dump({"--memo", "1", kCorpus + "infused_dbase_03.dbf"});
     EXPECT_EQ(noMemoFields.exitCode, 1);
     EXPECT_EQ(noMemoFields.err, "Die Tabelle hat keine Memofelder.\n");
