@@ -40,6 +40,23 @@ TEST_F(TableLoadingTest, AChosenTableIsShownWithItsFullPath) {
     EXPECT_EQ(window.columns.size(), 3u);
 }
 
+TEST_F(TableLoadingTest, WhatIsShownIsTheViewersOwnCopyOfTheRecords) {
+    // The list asks for its cells long after the load; by then another program may have
+    // changed the table, which the viewer no longer holds open.
+    MakeMemoTable("kunden.dbf", 3);
+    Start();
+    OpenByCommand(dir.File("kunden.dbf"));
+    ASSERT_NE(window.rows, nullptr);
+    EXPECT_EQ(viewer->State().access.files.OpenCount(), 0);
+    TableBuilder().Field("NAME", 'C', 10).Record({"anders"}).WriteTo(dir.File("kunden.dbf"));
+    EXPECT_EQ(window.rows->RowCount(), 3);
+    EXPECT_EQ(window.rows->CellText(0, 1), "Kunde 1   ");
+    EXPECT_EQ(window.rows->CellText(1, 2), "Block: 1");
+    EXPECT_EQ(window.rows->RowImage(1), kMemoRowImage);
+    EXPECT_EQ(window.rows->CellText(3, 1), "") << "no row beyond the last";
+    EXPECT_EQ(window.rows->RowImage(3), kRowImage);
+}
+
 TEST_F(TableLoadingTest, TheMemoItemFollowsTheTableOpenedByCommand) {
     MakeMemoTable("mit.dbf");
     TableBuilder().Field("A", 'C', 1).WriteTo(dir.File("ohne.dbf"));
