@@ -31,15 +31,25 @@ void TableLoader::CreateHiddenRecordList() {
     }
 }
 
-void TableLoader::OpenCommand() {
+void TableLoader::ReplaceRecordList() {
     if (state_.hasRecordList) {
         state_.window.DestroyRecordList();
         state_.hasRecordList = false;
     }
     CreateHiddenRecordList();
+}
+
+void TableLoader::OpenCommand() {
+    ReplaceRecordList();
     if (!ChooseTableFile()) {
         return;
     }
+    LoadTable(true);
+}
+
+void TableLoader::OpenChosenTable(std::string path) {
+    ReplaceRecordList();
+    state_.session.tableInfo.FileName = std::move(path);
     LoadTable(true);
 }
 
@@ -140,7 +150,7 @@ void TableLoader::InsertRecordRows() {
 }
 
 void TableLoader::AddRecordNumberColumn() {
-    state_.window.AddColumn(kRecordNumberHeading, kRecordNumberColumnWidth);
+    state_.window.AddColumn(kRecordNumberHeading, kRecordNumberColumnWidth, {});
 }
 
 void TableLoader::AddFieldColumns() {
@@ -148,9 +158,11 @@ void TableLoader::AddFieldColumns() {
         return;
     }
     const Session& session = state_.session;
+    const ValueDialect dialect = DialectOf(session.tableInfo.Version);
     for (int i = 1; i <= session.tableInfo.FieldCount; ++i) {
         const FieldDesc& field = session.fieldTable[i];
-        state_.window.AddColumn(ColumnHeading(field), ColumnWidth(field));
+        state_.window.AddColumn(ColumnHeading(field), ColumnWidth(field),
+                                FixedFormText(field, dialect));
     }
 }
 

@@ -43,8 +43,9 @@ public:
     virtual void DestroyRecordList() = 0;
     virtual void ShowRecordList(bool visible) = 0;
     // Appends a column; `width` is in pixels of the small system font the columns were
-    // first measured in, and the front end scales it to the font it shows.
-    virtual void AddColumn(std::string_view heading, int width) = 0;
+    // first measured in, and the front end scales it to the font it shows. The column is
+    // at least as wide as `wholeText` (when not empty) needs in that font.
+    virtual void AddColumn(std::string_view heading, int width, std::string_view wholeText) = 0;
     // The rows are those of `cells` (record numbers, images and texts), now and until the
     // next call; the list shows what the store holds.
     virtual void SetRows(const CellStore& cells) = 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fileio/win32/WideNames.h"
+#include "viewer/GoToPlacement.h"
 #include "viewer/VersionInfo.h"
 #include "viewer/Viewer.h"
 #include "win32/WindowText.h"
@@ -50,10 +51,37 @@ std::string FieldText(HWND dialog, int id) {
     return os::Utf8FromWide(text);
 }
 
+ScreenBox BoxOf(const RECT& rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Beside the main window, so that the rows it finds are never under it; where the
+// template puts it (over the window's top left corner) only when the screen has no room.
+void PlaceBesideOwner(HWND dialog) {
+    const HWND owner = ::GetWindow(dialog, GW_OWNER);
+    RECT outer = {};
+    RECT own = {};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (owner == nullptr || !::GetWindowRect(owner, &outer) || !::GetWindowRect(dialog, &own) ||
+        !::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    RECT gap = {0, 0, 4, 4};
+    ::MapDialogRect(dialog, &gap);
+    const std::optional<ScreenBox> beside = PlaceBeside(
+        BoxOf(outer), own.right - own.left, own.bottom - own.top, BoxOf(monitor.rcWork), gap.right);
+    if (beside) {
+        ::SetWindowPos(dialog, nullptr, beside->left, beside->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            PlaceBesideOwner(dialog);
             return TRUE;  // the focus to the number field
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
@@ -127,5 +155,17 @@ bool RouteDialogMessage(MSG& message) {
 }
 
 int OpenDialogCount() { return static_cast<int>(OpenDialogs().size()); }
+
+std::vector<RECT> GoToDialogRects() {
+    std::vector<RECT> rects;
+    for (const HWND dialog : OpenDialogs()) {
+        RECT rect = {};
+        if (::GetDlgItem(dialog, IDC_RECORD_NUMBER) != nullptr && ::IsWindowVisible(dialog) &&
+            ::GetWindowRect(dialog, &rect)) {
+            rects.push_back(rect);
+        }
+    }
+    return rects;
+}
 
 }  // namespace tessaro::win32
