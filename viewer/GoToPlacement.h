@@ -29,7 +29,7 @@ std::optional<ScreenBox> PlaceBeside(const ScreenBox& owner, int width, int heig
 
 // What the record list shows, counted in rows.
 struct RowPage {
-    std::int32_t top = 0;        // the row in the first slot
+    std::int32_t top = 0;         // the row in the first slot
     std::int32_t fullSlots = 0;   // slots whose row is shown whole
     std::int32_t shownSlots = 0;  // slots shown at all: the last one may be cut
     std::int32_t rowCount = 0;

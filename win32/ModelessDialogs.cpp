@@ -103,15 +103,63 @@ INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     return ClosingProc(dialog, message);
 }
 
+// The width of the caption in the bold font of title bars.
+int CaptionTextWidth(const std::wstring& caption) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return 0;
+    }
+    metrics.lfCaptionFont.lfWeight = FW_BOLD;
+    const HFONT font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(screen, font);
+    SIZE size = {};
+    ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &size);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(font);
+    return size.cx;
+}
+
+BOOL CALLBACK MoveRight(HWND child, LPARAM by) {
+    RECT rect = {};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    ::SetWindowPos(child, nullptr, rect.left + static_cast<int>(by), rect.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+// A box is at least as wide as its caption with the title bar's buttons beside it: a
+// window manager cuts a caption that does not fit ("über dies… ersion ..."). What it holds
+// stays in the middle.
+void MakeRoomForCaption(HWND dialog, const std::wstring& caption) {
+    RECT outer = {};
+    ::GetWindowRect(dialog, &outer);
+    const int width = outer.right - outer.left;
+    const int needed = CaptionTextWidth(caption) + 4 * ::GetSystemMetrics(SM_CYCAPTION) +
+                       2 * ::GetSystemMetrics(SM_CXFIXEDFRAME);
+    if (needed <= width) {
+        return;
+    }
+    ::SetWindowPos(dialog, nullptr, 0, 0, needed, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::EnumChildWindows(dialog, MoveRight, (needed - width) / 2);
+}
+
 INT_PTR CALLBACK VersionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     switch (message) {
-        case WM_INITDIALOG:
-            ::SetWindowTextW(dialog, os::ShownWide(kVersionCaption).c_str());
+        case WM_INITDIALOG: {
+            const std::wstring caption = os::ShownWide(kVersionCaption);
+            ::SetWindowTextW(dialog, caption.c_str());
             for (std::size_t i = 0; i < kVersionLines.size(); ++i) {
                 ::SetDlgItemTextW(dialog, IDC_ABOUT_LINE1 + static_cast<int>(i),
                                   os::ShownWide(kVersionLines[i]).c_str());
             }
+            MakeRoomForCaption(dialog, caption);
             return TRUE;
+        }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_ABOUT_OK || LOWORD(wParam) == IDCANCEL) {
                 ::DestroyWindow(dialog);

@@ -13,6 +13,7 @@
 
 #include "WindowFixture.h"
 #include "app/ClientArea.h"
+#include "app/MessageBoxes.h"
 #include "app/RecordCellDelegate.h"
 #include "app/StatusLine.h"
 #include "app/VersionBox.h"
@@ -230,6 +231,7 @@ TEST_F(MainWindowTest, EveryVersionCommandOpensOneMoreBox) {
     VersionBox* box = boxes[0];
     EXPECT_FALSE(box->isModal());
     EXPECT_EQ(box->windowTitle(), "über diese Version ...");
+    EXPECT_GE(box->width(), CaptionRoom(*box, box->windowTitle())) << "the caption is not cut";
     QStringList lines;
     for (QLabel* label : box->findChildren<QLabel*>()) {
         lines << label->text();
