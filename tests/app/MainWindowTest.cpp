@@ -289,6 +289,8 @@ TEST_F(MainWindowTest, HelpOpensOneWindowAtItsStartPage) {
     EXPECT_TRUE(helps[0]->isVisible());
     EXPECT_TRUE(helps[0]->toPlainText().contains("Erste Seite"));
     EXPECT_TRUE(port.boxes.empty());
+    QTest::keyClick(helps[0], Qt::Key_Escape);
+    EXPECT_FALSE(helps[0]->isVisible()) << "Escape closes it";
 }
 
 TEST_F(MainWindowTest, TheHelpShowsOnlySmallRegularFiles) {
