@@ -47,11 +47,15 @@ void MakeRoomForCaption(QMessageBox& box, const QString& caption) {
 
 }  // namespace
 
+// The room of the title bar's icon and buttons, in title bar heights: a window manager
+// puts an icon and three buttons beside the caption, each with its margins.
+constexpr int kTitleBarButtons = 6;
+
 int CaptionRoom(const QWidget& window, const QString& caption) {
     QFont titleFont = window.font();
     titleFont.setBold(true);
     const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
-    return QFontMetrics(titleFont).horizontalAdvance(caption) + 4 * titleBar;
+    return QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarButtons * titleBar;
 }
 
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view text,

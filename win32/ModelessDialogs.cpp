@@ -131,14 +131,14 @@ BOOL CALLBACK MoveRight(HWND child, LPARAM by) {
     return TRUE;
 }
 
-// A box is at least as wide as its caption with the title bar's buttons beside it: a
-// window manager cuts a caption that does not fit ("über dies… ersion ..."). What it holds
-// stays in the middle.
+// A box is at least as wide as its caption with the title bar's icon and buttons beside
+// it (six caption heights for them and their margins): a window manager cuts a caption
+// that does not fit ("über dies… ersion ..."). What it holds stays in the middle.
 void MakeRoomForCaption(HWND dialog, const std::wstring& caption) {
     RECT outer = {};
     ::GetWindowRect(dialog, &outer);
     const int width = outer.right - outer.left;
-    const int needed = CaptionTextWidth(caption) + 4 * ::GetSystemMetrics(SM_CYCAPTION) +
+    const int needed = CaptionTextWidth(caption) + 6 * ::GetSystemMetrics(SM_CYCAPTION) +
                        2 * ::GetSystemMetrics(SM_CXFIXEDFRAME);
     if (needed <= width) {
         return;
