@@ -114,10 +114,12 @@ void HelpWindow::FollowLink(long position) {
         if (anchor == shown_.anchors.end()) {
             return;
         }
-        const auto line = ::SendMessageW(text_, EM_LINEFROMCHAR, anchor->second, 0);
-        const auto first = ::SendMessageW(text_, EM_GETFIRSTVISIBLELINE, 0, 0);
+        // Scrolled to the end first, the caret brought back into view is at the top.
+        const auto end = ::GetWindowTextLengthW(text_);
+        ::SendMessageW(text_, EM_SETSEL, end, end);
+        ::SendMessageW(text_, EM_SCROLLCARET, 0, 0);
         ::SendMessageW(text_, EM_SETSEL, anchor->second, anchor->second);
-        ::SendMessageW(text_, EM_LINESCROLL, 0, line - first);
+        ::SendMessageW(text_, EM_SCROLLCARET, 0, 0);
         return;
     }
 }

@@ -421,19 +421,16 @@ int HelpPoint(const std::wstring& text) {
 
 int HelpTop() {
     const HWND control = HelpText();
-    const RemoteMemory memory(control, 4096);
-    if (control == nullptr || !memory.Valid()) {
+    if (control == nullptr) {
         return 1;
     }
     const LRESULT line = Ask(control, EM_GETFIRSTVISIBLELINE, 0, 0);
-    const WORD room = 1000;
-    if (!memory.Write(0, &room, sizeof(room))) {
-        return 1;
-    }
+    // The system carries the line's text across to this program (as for WM_GETTEXT).
+    std::wstring text(1000, L'\0');
+    text[0] = static_cast<wchar_t>(text.size() - 1);
     const LRESULT length =
-        Ask(control, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(memory.At(0)));
-    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    memory.Read(0, text.data(), text.size() * sizeof(wchar_t));
+        Ask(control, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) {
         text.pop_back();
     }

@@ -43,6 +43,7 @@ VIAddVersionKey /LANG=1031 "LegalCopyright" "Expat-Lizenz (MIT)"
 
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tessaro.exe"
@@ -127,35 +128,62 @@ FunctionEnd
     ${EndIf}
 !macroend
 
+; The uninstaller itself, then the folder, the Start menu entry and the entry under
+; "Apps": the entries go only when no file is left. The uninstaller in the folder may still
+; be running for a moment (the one that started this copy, or the one that started this
+; clean-up): it is tried for up to 20 seconds.
+Function un.RemoveUninstallerAndEntries
+    StrCpy $R2 0
+    ${Do}
+        Delete "$INSTDIR\Deinstallieren.exe"
+        ${IfNot} ${FileExists} "$INSTDIR\Deinstallieren.exe"
+        ${OrIf} $R2 >= 200
+            ${Break}
+        ${EndIf}
+        Sleep 100
+        IntOp $R2 $R2 + 1
+    ${Loop}
+    !insertmacro MustBeGone "Deinstallieren.exe"
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\Tessaro.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+FunctionEnd
+
+; "/AUFRAEUMEN": the copy that the uninstaller, run in place, starts to remove it once it
+; has ended (a running program cannot be removed).
+Function un.onInit
+    ${GetParameters} $R3
+    ClearErrors
+    ${GetOptions} $R3 "/AUFRAEUMEN" $R4
+    ${IfNot} ${Errors}
+        Call un.RemoveUninstallerAndEntries
+        Quit
+    ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
     Call un.WaitUntilTessaroEnds
     Delete "$INSTDIR\tessaro.exe"
     Delete "$INSTDIR\tessaro-dump.exe"
     Delete "$INSTDIR\tessaro.hlp"
     Delete "$INSTDIR\LIESMICH.txt"
-    ${If} $EXEDIR == $INSTDIR
-        ; Run in place, the uninstaller cannot delete itself, but it can move itself away.
-        Delete "$TEMP\Tessaro-Deinstallieren.tmp"
-        Rename "$INSTDIR\Deinstallieren.exe" "$TEMP\Tessaro-Deinstallieren.tmp"
-    ${Else}
-        ; Its copy runs: the one in the folder ends a moment after starting it.
-        StrCpy $R2 0
-        ${Do}
-            Delete "$INSTDIR\Deinstallieren.exe"
-            ${IfNot} ${FileExists} "$INSTDIR\Deinstallieren.exe"
-            ${OrIf} $R2 >= 50
-                ${Break}
-            ${EndIf}
-            Sleep 100
-            IntOp $R2 $R2 + 1
-        ${Loop}
-    ${EndIf}
     !insertmacro MustBeGone "tessaro.exe"
     !insertmacro MustBeGone "tessaro-dump.exe"
     !insertmacro MustBeGone "tessaro.hlp"
     !insertmacro MustBeGone "LIESMICH.txt"
-    !insertmacro MustBeGone "Deinstallieren.exe"
-    RMDir "$INSTDIR"
-    Delete "$SMPROGRAMS\Tessaro.lnk"
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    Delete "$INSTDIR\Deinstallieren.exe"
+    ${If} ${FileExists} "$INSTDIR\Deinstallieren.exe"
+        ; It runs: in place (as the entry under "Apps" runs it), or it started this copy a
+        ; moment ago. A copy of it removes it once it has ended.
+        ClearErrors
+        CopyFiles /SILENT "$INSTDIR\Deinstallieren.exe" "$TEMP\Tessaro-Aufraeumen.exe"
+        Exec '"$TEMP\Tessaro-Aufraeumen.exe" /S /AUFRAEUMEN _?=$INSTDIR'
+        ${If} ${Errors}
+            MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\Deinstallieren.exe konnte nicht entfernt werden." /SD IDOK
+            SetErrorLevel 2
+            Abort "$INSTDIR\Deinstallieren.exe konnte nicht entfernt werden."
+        ${EndIf}
+    ${Else}
+        Call un.RemoveUninstallerAndEntries
+    ${EndIf}
 SectionEnd
