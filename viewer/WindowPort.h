@@ -49,7 +49,8 @@ public:
     // The rows are those of `cells` (record numbers, images and texts), now and until the
     // next call; the list shows what the store holds.
     virtual void SetRows(const CellStore& cells) = 0;
-    // Scrolls as little as needed to bring a row into view; a row partly visible counts as
+    // Scrolls as little as needed to bring a row into view, clear of every go-to dialog
+    // where the list can scroll that far; a row partly visible (and clear) counts as
     // visible. Selection and focus stay as they are.
     virtual void EnsureRowVisible(std::int32_t row) = 0;
 
