@@ -104,21 +104,29 @@ void RecordListView::EnsureRowVisible(std::int32_t row, const QList<QRect>& cove
     page.fullSlots = area.height() / rowHeight;
     page.shownSlots = (area.height() + rowHeight - 1) / rowHeight;
     page.rowCount = model_->rowCount();
-    std::vector<bool> covered(static_cast<std::size_t>(page.shownSlots), false);
-    for (int slot = 0; slot < page.shownSlots; ++slot) {
-        const QRect band =
-            QRect(area.left(), area.top() + slot * rowHeight, area.width(), rowHeight)
-                .intersected(area);
-        const QRect onScreen(viewport()->mapToGlobal(band.topLeft()), band.size());
-        for (const QRect& window : covering) {
-            covered[static_cast<std::size_t>(slot)] =
-                covered[static_cast<std::size_t>(slot)] || window.intersects(onScreen);
-        }
-    }
-    const std::int32_t top = TopRowShowingClear(row, page, covered);
+    const std::int32_t top =
+        TopRowShowingClear(row, page, CoveredSlots(page.shownSlots, rowHeight, covering));
     if (top != page.top) {
         ScrollRowsTo(model_->index(top, 0), QAbstractItemView::PositionAtTop);
     }
+}
+
+// The rows of the viewport, from its top, that a window at `covering` hides wholly or in
+// part.
+std::vector<bool> RecordListView::CoveredSlots(int count, int rowHeight,
+                                               const QList<QRect>& covering) const {
+    const QRect area = viewport()->rect();
+    std::vector<bool> covered(static_cast<std::size_t>(std::max(count, 0)), false);
+    for (std::size_t slot = 0; slot < covered.size(); ++slot) {
+        const QRect band = QRect(area.left(), area.top() + static_cast<int>(slot) * rowHeight,
+                                 area.width(), rowHeight)
+                               .intersected(area);
+        const QRect onScreen(viewport()->mapToGlobal(band.topLeft()), band.size());
+        for (const QRect& window : covering) {
+            covered[slot] = covered[slot] || window.intersects(onScreen);
+        }
+    }
+    return covered;
 }
 
 // Only the rows move: the columns stay where the user scrolled them.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include <QTreeView>
 
@@ -58,6 +59,7 @@ private:
     int RecordNumberWidth() const;
 
     void ScrollRowsTo(const QModelIndex& index, ScrollHint hint);
+    std::vector<bool> CoveredSlots(int count, int rowHeight, const QList<QRect>& covering) const;
 
     RecordListModel* model_;
     // The cell last clicked, until a key moves on: the view scrolls to it a moment after

@@ -148,14 +148,36 @@ void RecordListControl::SetRows(const CellStore& cells) {
     ::InvalidateRect(list_, nullptr, TRUE);
 }
 
+// The rows of the list, from `firstTop` down, that a window at `covering` hides wholly or
+// in part.
+std::vector<bool> RecordListControl::CoveredSlots(int count, LONG firstTop, LONG rowHeight,
+                                                  const std::vector<RECT>& covering) const {
+    RECT client = {};
+    ::GetClientRect(list_, &client);
+    std::vector<bool> covered(static_cast<std::size_t>(std::max(count, 0)), false);
+    for (std::size_t slot = 0; slot < covered.size(); ++slot) {
+        const LONG top = firstTop + static_cast<LONG>(slot) * rowHeight;
+        RECT band = {client.left, top, client.right, std::min(client.bottom, top + rowHeight)};
+        ::MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&band), 2);
+        for (const RECT& window : covering) {
+            RECT both = {};
+            covered[slot] = covered[slot] || ::IntersectRect(&both, &band, &window) != FALSE;
+        }
+    }
+    return covered;
+}
+
 void RecordListControl::EnsureVisible(std::int32_t row, const std::vector<RECT>& covering) {
-    if (list_ == nullptr || cells_ == nullptr || row < 0 || row >= cells_->RowCount()) {
+    if (list_ == nullptr) {
         return;
     }
     RowPage page;
     page.top = static_cast<std::int32_t>(::SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
     page.fullSlots = static_cast<std::int32_t>(::SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
-    page.rowCount = cells_->RowCount();
+    page.rowCount = static_cast<std::int32_t>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+    if (row < 0 || row >= page.rowCount) {
+        return;
+    }
     RECT first = {};
     first.left = LVIR_BOUNDS;
     RECT client = {};
@@ -169,17 +191,8 @@ void RecordListControl::EnsureVisible(std::int32_t row, const std::vector<RECT>&
     const LONG rowHeight = first.bottom - first.top;
     page.shownSlots =
         static_cast<std::int32_t>((client.bottom - first.top + rowHeight - 1) / rowHeight);
-    std::vector<bool> covered(static_cast<std::size_t>(std::max(page.shownSlots, 0)), false);
-    for (std::size_t slot = 0; slot < covered.size(); ++slot) {
-        RECT band = {client.left, first.top + static_cast<LONG>(slot) * rowHeight, client.right,
-                     std::min(client.bottom, first.top + static_cast<LONG>(slot + 1) * rowHeight)};
-        ::MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&band), 2);
-        for (const RECT& window : covering) {
-            RECT both = {};
-            covered[slot] = covered[slot] || ::IntersectRect(&both, &band, &window) != FALSE;
-        }
-    }
-    const std::int32_t top = TopRowShowingClear(row, page, covered);
+    const std::int32_t top = TopRowShowingClear(
+        row, page, CoveredSlots(page.shownSlots, first.top, rowHeight, covering));
     if (top != page.top) {
         ::SendMessageW(list_, LVM_SCROLL, 0, static_cast<LPARAM>((top - page.top) * rowHeight));
     }

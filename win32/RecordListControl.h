@@ -44,6 +44,9 @@ public:
     void FillItem(LVITEMW& item) const;
 
 private:
+    std::vector<bool> CoveredSlots(int count, LONG firstTop, LONG rowHeight,
+                                   const std::vector<RECT>& covering) const;
+
     HWND list_ = nullptr;
     const CellStore* cells_ = nullptr;
     int columns_ = 0;
