@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTextDocument>
 
 #include "fileio/SmallFile.h"
@@ -41,6 +42,14 @@ QVariant HelpWindow::loadResource(int type, const QUrl& name) {
     }
     // Empty, not null: for a null answer the document would read the file itself.
     return bytes;
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
 }
 
 }  // namespace tessaro

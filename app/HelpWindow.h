@@ -14,6 +14,10 @@ public:
     // files of bounded size: a document that names a FIFO or /dev/zero must neither freeze
     // the program nor fill its memory.
     QVariant loadResource(int type, const QUrl& name) override;
+
+protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tessaro

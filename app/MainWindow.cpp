@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QTimer>
 #include <QWindow>
 
@@ -25,6 +27,20 @@ QString FromBytes(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The local files of a drop, in the bytes of their names; links to elsewhere are left out.
+std::vector<std::string> DroppedFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (data == nullptr) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+        }
+    }
+    return paths;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(FrontEndPort& port, RetryPolicy retry)
@@ -37,6 +53,7 @@ MainWindow::MainWindow(FrontEndPort& port, RetryPolicy retry)
     setWindowIcon(QIcon(QStringLiteral(":/res/program.png")));
     setCentralWidget(client_);
     resize(kStartWidth, kStartHeight);
+    setAcceptDrops(true);
     ConnectMenu();
     viewer_.ShowPrompt();
 }
@@ -80,9 +97,9 @@ void MainWindow::ShowRecordList(bool visible) {
     }
 }
 
-void MainWindow::AddColumn(std::string_view heading, int width) {
+void MainWindow::AddColumn(std::string_view heading, int width, std::string_view wholeText) {
     if (recordList_ != nullptr) {
-        recordList_->AddColumn(FromBytes(heading), width);
+        recordList_->AddColumn(FromBytes(heading), width, FromBytes(wholeText));
     }
 }
 
@@ -92,10 +109,18 @@ void MainWindow::SetRows(const RecordCells& cells) {
     }
 }
 
+// What a go-to dialog finds is never left under one of them.
 void MainWindow::EnsureRowVisible(std::int32_t row) {
-    if (recordList_ != nullptr) {
-        recordList_->EnsureRowVisible(row);
+    if (recordList_ == nullptr) {
+        return;
     }
+    QList<QRect> dialogs;
+    for (const GoToDialog* dialog : findChildren<GoToDialog*>()) {
+        if (dialog->isVisible()) {
+            dialogs << dialog->frameGeometry();
+        }
+    }
+    recordList_->EnsureRowVisible(row, dialogs);
 }
 
 void MainWindow::SetStatusText(std::string_view text) {
@@ -152,6 +177,24 @@ void MainWindow::showEvent(QShowEvent* event) {
         shownOnce_ = true;
         windowHandle()->installEventFilter(this);
     }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+// The table is loaded once the drop is over: the file manager waits for its end, and the
+// load may show boxes.
+void MainWindow::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths = DroppedFiles(event->mimeData());
+    if (paths.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    QTimer::singleShot(0, this,
+                       [this, paths = std::move(paths)] { viewer_.OpenDroppedFiles(paths); });
 }
 
 // The table of the working folder is loaded once the window is on the screen, where the

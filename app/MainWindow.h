@@ -36,6 +36,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // WindowPort
@@ -43,7 +45,7 @@ private:
     bool CreateRecordList() override;
     void DestroyRecordList() override;
     void ShowRecordList(bool visible) override;
-    void AddColumn(std::string_view heading, int width) override;
+    void AddColumn(std::string_view heading, int width, std::string_view wholeText) override;
     void SetRows(const RecordCells& cells) override;
     void EnsureRowVisible(std::int32_t row) override;
     void SetStatusText(std::string_view text) override;

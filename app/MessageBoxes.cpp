@@ -35,13 +35,9 @@ QPushButton* AddButton(QMessageBox& box, const QString& text, QMessageBox::Butto
     return button;
 }
 
-// A box is at least as wide as its caption with the title bar's buttons beside it: a
-// window manager cuts a caption that does not fit ("Tessaro Datei…utzerabbruch").
+// A box is at least as wide as its caption needs.
 void MakeRoomForCaption(QMessageBox& box, const QString& caption) {
-    QFont titleFont = box.font();
-    titleFont.setBold(true);
-    const int titleBar = box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box);
-    const int width = QFontMetrics(titleFont).horizontalAdvance(caption) + 4 * titleBar;
+    const int width = CaptionRoom(box, caption);
     auto* layout = qobject_cast<QGridLayout*>(box.layout());
     if (layout != nullptr) {
         layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
@@ -50,6 +46,17 @@ void MakeRoomForCaption(QMessageBox& box, const QString& caption) {
 }
 
 }  // namespace
+
+// The room of the title bar's icon and buttons, in title bar heights: a window manager
+// puts an icon and three buttons beside the caption, each with its margins.
+constexpr int kTitleBarButtons = 6;
+
+int CaptionRoom(const QWidget& window, const QString& caption) {
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    const int titleBar = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+    return QFontMetrics(titleFont).horizontalAdvance(caption) + kTitleBarButtons * titleBar;
+}
 
 std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view text,
                                              std::string_view caption, BoxStyle style) {

@@ -20,6 +20,10 @@ std::unique_ptr<QMessageBox> BuildMessageBox(QWidget* owner, std::string_view te
 // box.
 BoxAnswer AnswerOf(const QMessageBox& box);
 
+// How wide a window must be for its caption with the title bar's buttons beside it: a
+// window manager cuts a caption that does not fit ("Tessaro Datei…utzerabbruch").
+int CaptionRoom(const QWidget& window, const QString& caption);
+
 // Shows the box modally and returns the Windows answer.
 BoxAnswer RunMessageBox(QWidget* owner, std::string_view text, std::string_view caption,
                         BoxStyle style);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QSettings>
 
 #include "app/MessageBoxes.h"
 #include "app/TextEditorLauncher.h"
@@ -55,24 +56,40 @@ void QtDesktop::StartTextEditor(const std::string& fileName) {
     StartTextEditorDetached(fileName);
 }
 
-std::optional<std::string> QtDesktop::ShowOpenDialog(QWidget* owner,
-                                                     const OpenDialogRequest& request) {
-    // Qt's own dialog, so that it speaks German with Qt's translations on every desktop.
+std::unique_ptr<QFileDialog> BuildOpenDialog(QWidget* owner, const OpenDialogRequest& request) {
     const QString initialDirectory = request.initialDirectory.empty()
                                          ? QDir::currentPath()
                                          : QString::fromStdString(request.initialDirectory);
-    QFileDialog dialog(owner, QString::fromStdString(request.title), initialDirectory);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode((request.flags & kOpenFileMustExist) != 0 ? QFileDialog::ExistingFile
-                                                                 : QFileDialog::AnyFile);
-    dialog.setNameFilters(NameFiltersOf(QString::fromStdString(request.filter)));
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    auto dialog = std::make_unique<QFileDialog>(owner, QString::fromStdString(request.title),
+                                                initialDirectory);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setOption(QFileDialog::HideNameFilterDetails);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode((request.flags & kOpenFileMustExist) != 0 ? QFileDialog::ExistingFile
+                                                                  : QFileDialog::AnyFile);
+    dialog->setNameFilters(NameFiltersOf(QString::fromStdString(request.filter)));
+    dialog->setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    dialog->selectFile(QString::fromStdString(request.fileName));
+    return dialog;
+}
+
+void KeepNoQtSettings() {
+    // A file below /dev/null can be neither made nor read: the settings are written
+    // nowhere and every dialog starts as Qt makes it.
+    const QString nowhere = QStringLiteral("/dev/null");
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, nowhere);
+        QSettings::setPath(format, QSettings::SystemScope, nowhere);
+    }
+}
+
+std::optional<std::string> QtDesktop::ShowOpenDialog(QWidget* owner,
+                                                     const OpenDialogRequest& request) {
+    const std::unique_ptr<QFileDialog> dialog = BuildOpenDialog(owner, request);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
+    return QFile::encodeName(dialog->selectedFiles().front()).toStdString();
 }
 
 void QtDesktop::BeepQuestion() { QApplication::beep(); }

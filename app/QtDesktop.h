@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include <QFileDialog>
 #include <QStringList>
 
 #include "app/FrontEndPort.h"
@@ -21,6 +24,15 @@ public:
 // The owner window of a box as the core names it, and back.
 inline WindowHandle HandleOf(QWidget* widget) { return widget; }
 inline QWidget* WidgetOf(WindowHandle handle) { return static_cast<QWidget*>(handle); }
+
+// The open dialog of a request: Qt's own dialog (so that it speaks German with Qt's
+// translations on every desktop), its name field filled with the request's file name.
+std::unique_ptr<QFileDialog> BuildOpenDialog(QWidget* owner, const OpenDialogRequest& request);
+
+// The program keeps no settings: Qt's dialogs would write their history and last folder
+// to the user's QtProject.conf, and get a place for settings where nothing can be written
+// or read instead. Called before any dialog is made.
+void KeepNoQtSettings();
 
 // The open dialog's filter text ("dbf Datei|*.dbf|Alle Dateien|*.*") as Qt name filters.
 // Patterns match without regard to case, as on Windows, and "*.*" matches every file.

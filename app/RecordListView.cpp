@@ -10,6 +10,7 @@
 
 #include "app/RecordCellDelegate.h"
 #include "viewer/ColumnWidths.h"
+#include "viewer/GoToPlacement.h"
 
 namespace tessaro {
 
@@ -42,7 +43,19 @@ RecordListView::RecordListView(QWidget* parent)
 }
 
 int RecordListView::ScaledWidth(int width) const {
-    return ScaledColumnWidth(width, fontMetrics().averageCharWidth());
+    const QString letters =
+        QString::fromLatin1(kAverageLetters.data(), static_cast<qsizetype>(kAverageLetters.size()));
+    return ScaledColumnWidth(width, fontMetrics().horizontalAdvance(letters),
+                             static_cast<int>(kAverageLetters.size()));
+}
+
+// The text and the margins the cell delegate keeps on both sides of it.
+int RecordListView::CellWidthFor(const QString& text) const {
+    if (text.isEmpty()) {
+        return 0;
+    }
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return 2 * margin + fontMetrics().horizontalAdvance(text) + 1;
 }
 
 // Column 0 shows every record number whole beside its image, up to the largest there is.
@@ -52,11 +65,11 @@ int RecordListView::RecordNumberWidth() const {
            fontMetrics().horizontalAdvance(QStringLiteral("65536"));
 }
 
-void RecordListView::AddColumn(const QString& heading, int width) {
+void RecordListView::AddColumn(const QString& heading, int width, const QString& wholeText) {
     model_->AddColumn(heading);
     const int column = model_->columnCount() - 1;
-    const int shown =
-        column == 0 ? std::max(ScaledWidth(width), RecordNumberWidth()) : ScaledWidth(width);
+    const int least = column == 0 ? RecordNumberWidth() : CellWidthFor(wholeText);
+    const int shown = std::max(ScaledWidth(width), least);
     header()->resizeSection(column, shown);
 }
 
@@ -78,21 +91,75 @@ std::int32_t RecordListView::HitTest(const QPoint& globalPosition) const {
 
 std::int32_t RecordListView::RowUnderMouse() const { return HitTest(QCursor::pos()); }
 
-void RecordListView::EnsureRowVisible(std::int32_t row) {
+void RecordListView::EnsureRowVisible(std::int32_t row, const QList<QRect>& covering) {
     const QModelIndex index = model_->index(row, 0);
-    if (!index.isValid()) {
+    const QModelIndex first = indexAt(QPoint(1, 1));
+    const int rowHeight = visualRect(first).height();
+    if (!index.isValid() || !first.isValid() || rowHeight <= 0) {
         return;
     }
-    QRect rowRect = visualRect(index);
-    rowRect.setLeft(viewport()->rect().left());
-    rowRect.setRight(viewport()->rect().right());
-    if (viewport()->rect().intersects(rowRect)) {
-        return;
+    const QRect area = viewport()->rect();
+    RowPage page;
+    page.top = first.row();
+    page.fullSlots = area.height() / rowHeight;
+    page.shownSlots = (area.height() + rowHeight - 1) / rowHeight;
+    page.rowCount = model_->rowCount();
+    const std::int32_t top =
+        TopRowShowingClear(row, page, CoveredSlots(page.shownSlots, rowHeight, covering));
+    if (top != page.top) {
+        ScrollRowsTo(model_->index(top, 0), QAbstractItemView::PositionAtTop);
     }
-    // Only the rows move: the columns stay where the user scrolled them.
+}
+
+// The rows of the viewport, from its top, that a window at `covering` hides wholly or in
+// part.
+std::vector<bool> RecordListView::CoveredSlots(int count, int rowHeight,
+                                               const QList<QRect>& covering) const {
+    const QRect area = viewport()->rect();
+    std::vector<bool> covered(static_cast<std::size_t>(std::max(count, 0)), false);
+    for (std::size_t slot = 0; slot < covered.size(); ++slot) {
+        const QRect band = QRect(area.left(), area.top() + static_cast<int>(slot) * rowHeight,
+                                 area.width(), rowHeight)
+                               .intersected(area);
+        const QRect onScreen(viewport()->mapToGlobal(band.topLeft()), band.size());
+        for (const QRect& window : covering) {
+            covered[slot] = covered[slot] || window.intersects(onScreen);
+        }
+    }
+    return covered;
+}
+
+// Only the rows move: the columns stay where the user scrolled them.
+void RecordListView::ScrollRowsTo(const QModelIndex& index, ScrollHint hint) {
     const int horizontal = horizontalScrollBar()->value();
-    scrollTo(index, QAbstractItemView::EnsureVisible);
+    QTreeView::scrollTo(index, hint);
     horizontalScrollBar()->setValue(horizontal);
+}
+
+void RecordListView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (clicked_.isValid() && index == clicked_) {
+        return;
+    }
+    ScrollRowsTo(index, hint);
+}
+
+void RecordListView::keyboardSearch(const QString& search) {
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && current.column() != 0) {
+        selectionModel()->setCurrentIndex(current.siblingAtColumn(0),
+                                          QItemSelectionModel::NoUpdate);
+    }
+    QTreeView::keyboardSearch(search);
+}
+
+void RecordListView::mousePressEvent(QMouseEvent* event) {
+    clicked_ = indexAt(event->position().toPoint());
+    QTreeView::mousePressEvent(event);
+}
+
+void RecordListView::keyPressEvent(QKeyEvent* event) {
+    clicked_ = QPersistentModelIndex();
+    QTreeView::keyPressEvent(event);
 }
 
 void RecordListView::mouseReleaseEvent(QMouseEvent* event) {

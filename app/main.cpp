@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setDesktopFileName(QStringLiteral("io.github.tessaro.Tessaro"));
+    tessaro::KeepNoQtSettings();
     tessaro::LoadResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/program.png")));
     // German everywhere, the standard dialogs of Qt included.

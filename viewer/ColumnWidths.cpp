@@ -17,6 +17,23 @@ int ColumnWidth(const FieldDesc& field) {
     return std::min(width, kMaxColumnWidth);
 }
 
+std::string FixedFormText(const FieldDesc& field, ValueDialect dialect) {
+    switch (field.FieldType) {
+        case 'L': return "Nein";
+        case 'D': return "00.00.0000";
+        case '@':
+        case 'T': return "00-00-0000  00:00:00";
+        case 'M': {
+            // FoxPro keeps the block of a 4-byte field as a number up to 4294967295.
+            const bool binary = dialect == ValueDialect::FoxPro && field.FieldLength == 4;
+            const int digits = binary ? 10 : std::max<int>(field.FieldLength, 0);
+            return "Block: " +
+                   std::string(static_cast<std::size_t>(std::min<int>(digits, kCellTextMax)), '0');
+        }
+        default: return {};
+    }
+}
+
 int ScaledColumnWidth(int width, int lettersWidth, int letters) {
     const long long measured = static_cast<long long>(kSystemFontCharWidth) * letters;
     if (measured <= 0) {

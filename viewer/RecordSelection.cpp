@@ -47,4 +47,12 @@ void RecordSelection::SearchAndShow(std::string_view text) {
     }
 }
 
+std::int32_t RecordSelection::FindTypedRecord(std::string_view text, std::int32_t start,
+                                              bool wrap) const {
+    if (!state_.hasRecordList) {
+        return -1;
+    }
+    return FindRowByNumberPrefixFrom(state_.cells.RowCount(), text, start, wrap);
+}
+
 }  // namespace tessaro

@@ -26,6 +26,11 @@ public:
     // Nothing happens when none does, or when there is no list.
     void SearchAndShow(std::string_view text);
 
+    // A record number typed in the list: the first row from `start` on whose number
+    // begins with the text, with `wrap` from the top again; -1 when there is none, and
+    // then the list stays where it is.
+    std::int32_t FindTypedRecord(std::string_view text, std::int32_t start, bool wrap) const;
+
 private:
     WindowState& state_;
 };

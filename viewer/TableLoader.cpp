@@ -31,15 +31,25 @@ void TableLoader::CreateHiddenRecordList() {
     }
 }
 
-void TableLoader::OpenCommand() {
+void TableLoader::ReplaceRecordList() {
     if (state_.hasRecordList) {
         state_.window.DestroyRecordList();
         state_.hasRecordList = false;
     }
     CreateHiddenRecordList();
+}
+
+void TableLoader::OpenCommand() {
+    ReplaceRecordList();
     if (!ChooseTableFile()) {
         return;
     }
+    LoadTable(true);
+}
+
+void TableLoader::OpenChosenTable(std::string path) {
+    ReplaceRecordList();
+    state_.session.tableInfo.FileName = std::move(path);
     LoadTable(true);
 }
 
@@ -131,7 +141,7 @@ bool TableLoader::FillList() {
 }
 
 void TableLoader::AddRecordNumberColumn() {
-    state_.window.AddColumn(kRecordNumberHeading, kRecordNumberColumnWidth);
+    state_.window.AddColumn(kRecordNumberHeading, kRecordNumberColumnWidth, {});
 }
 
 void TableLoader::AddFieldColumns() {
@@ -141,7 +151,8 @@ void TableLoader::AddFieldColumns() {
     const Session& session = state_.session;
     for (const ShownColumn& column : session.columns.columns) {
         const FieldDesc& field = session.fieldTable[column.field];
-        state_.window.AddColumn(ColumnHeading(field), ColumnWidth(field));
+        state_.window.AddColumn(ColumnHeading(field), ColumnWidth(field),
+                                FixedFormText(field, session.columns.dialect));
     }
 }
 

@@ -15,6 +15,8 @@ public:
 
     // "&Anzeigen": a fresh, hidden list, the open dialog, the load, the memo item.
     void OpenCommand();
+    // The same with `path` as the file chosen, for a table dropped on the window.
+    void OpenChosenTable(std::string path);
     // At start: the one table of the working folder, if there is exactly one.
     void AutomaticOpenAtStart();
 
@@ -24,6 +26,8 @@ private:
     // 0: no file matches; 1: exactly one (now FileName); 2: more than one.
     std::int16_t FindSingleFile(const std::string& pattern);
     void CreateHiddenRecordList();
+    // The previous table's list goes, whatever happens later.
+    void ReplaceRecordList();
     // Reads the table FileName into the record list; true when it is shown.
     bool LoadTable(bool setMemoItem);
     bool FillList();

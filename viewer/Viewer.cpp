@@ -24,6 +24,12 @@ void Viewer::OpenTable() {
     }
 }
 
+void Viewer::OpenDroppedFiles(const std::vector<std::string>& paths) {
+    if (!ended_ && !paths.empty()) {
+        loader_.OpenChosenTable(paths.front());
+    }
+}
+
 void Viewer::OpenMemo() { selection_.ShowMemo(); }
 
 void Viewer::GoToRecord() { state_.window.ShowGoToDialog(); }

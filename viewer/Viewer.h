@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "viewer/RecordSelection.h"
 #include "viewer/TableLoader.h"
@@ -27,7 +28,11 @@ public:
     void OpenAtStart();
 
     // The menu commands.
-    void OpenTable();   // "&Anzeigen"
+    void OpenTable();  // "&Anzeigen"
+    // Files dropped on the window: the first is opened as if it had been chosen in the
+    // dialog of "&Anzeigen" (a table is shown one at a time, as the dialog chooses one);
+    // the others are left alone. Paths are whole, in the bytes the system gives them.
+    void OpenDroppedFiles(const std::vector<std::string>& paths);
     void OpenMemo();    // "&Memofeld öffnen"
     void GoToRecord();  // "&Gehe zu Satz .."
     void ShowHelp();    // "&Hilfe"
@@ -45,6 +50,10 @@ public:
 
     // The search of a go-to dialog.
     void SearchRecord(std::string_view text);
+    // A record number typed in the list (see RecordSelection::FindTypedRecord).
+    std::int32_t FindTypedRecord(std::string_view text, std::int32_t start, bool wrap) const {
+        return selection_.FindTypedRecord(text, start, wrap);
+    }
 
     // What the window shows, for front ends and tests.
     const RecordCells& Cells() const { return state_.cells; }

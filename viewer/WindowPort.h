@@ -43,12 +43,14 @@ public:
     virtual void DestroyRecordList() = 0;
     virtual void ShowRecordList(bool visible) = 0;
     // Appends a column; `width` is in pixels of the small system font the columns were
-    // first measured in, and the front end scales it to the font it shows.
-    virtual void AddColumn(std::string_view heading, int width) = 0;
+    // first measured in, and the front end scales it to the font it shows. The column is
+    // at least as wide as `wholeText` (when not empty) needs in that font.
+    virtual void AddColumn(std::string_view heading, int width, std::string_view wholeText) = 0;
     // The rows are those of `cells` (record numbers, images and texts), now and until the
     // next call; the list asks it for the text and image of the rows it draws.
     virtual void SetRows(const RecordCells& cells) = 0;
-    // Scrolls as little as needed to bring a row into view; a row partly visible counts as
+    // Scrolls as little as needed to bring a row into view, clear of every go-to dialog
+    // where the list can scroll that far; a row partly visible (and clear) counts as
     // visible. Selection and focus stay as they are.
     virtual void EnsureRowVisible(std::int32_t row) = 0;
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tessaro::win32 {
@@ -111,13 +112,65 @@ char32_t EntityValue(std::string_view name) {
     return 0;
 }
 
+// The value of an attribute in a tag's attribute text (name="value" or name='value').
+std::string AttributeValue(std::string_view attributes, std::string_view name) {
+    const std::string lower = Lower(attributes);
+    std::size_t at = 0;
+    while ((at = lower.find(name, at)) != std::string::npos) {
+        const bool wordStart = at == 0 || std::isspace(static_cast<unsigned char>(lower[at - 1]));
+        std::size_t i = at + name.size();
+        while (i < attributes.size() && attributes[i] == ' ') {
+            ++i;
+        }
+        if (wordStart && i < attributes.size() && attributes[i] == '=') {
+            ++i;
+            while (i < attributes.size() && attributes[i] == ' ') {
+                ++i;
+            }
+            if (i < attributes.size() && (attributes[i] == '"' || attributes[i] == '\'')) {
+                const std::size_t end = attributes.find(attributes[i], i + 1);
+                return std::string(attributes.substr(
+                    i + 1, end == std::string_view::npos ? std::string_view::npos : end - i - 1));
+            }
+            std::size_t end = i;
+            while (end < attributes.size() &&
+                   !std::isspace(static_cast<unsigned char>(attributes[end]))) {
+                ++end;
+            }
+            return std::string(attributes.substr(i, end - i));
+        }
+        at += name.size();
+    }
+    return std::string();
+}
+
 class RtfWriter {
 public:
-    std::string Finish() {
+    HelpText Finish() {
         EndParagraph();
         CloseInlineGroups();
         out_ += "}";
-        return std::move(out_);
+        return HelpText{std::move(out_), std::move(links_), std::move(anchors_)};
+    }
+
+    // <a href="#name"> begins a link within the document, <a name="name"> an anchor;
+    // links elsewhere show their text only.
+    void Anchor(std::string_view attributes) {
+        const std::string name = AttributeValue(attributes, "name");
+        if (!name.empty() && skipping_ == 0) {
+            anchors_.emplace(name, position_);
+        }
+        const std::string target = AttributeValue(attributes, "href");
+        if (target.starts_with('#') && skipping_ == 0) {
+            link_ = HelpLink{-1, -1, target.substr(1)};
+        }
+    }
+    void EndAnchor() {
+        if (link_ && link_->start >= 0) {
+            link_->end = position_;
+            links_.push_back(*link_);
+        }
+        link_.reset();
     }
 
     void Tag(std::string_view name, bool closing) {
@@ -152,6 +205,7 @@ public:
         } else if (name == "br") {
             if (!closing) {
                 out_ += "\\line ";
+                ++position_;
                 atLineStart_ = true;
             }
         } else if (name == "h1" || name == "h2" || name == "h3") {
@@ -185,6 +239,8 @@ public:
                 }
                 StartParagraph("\\li" + std::to_string(indent) + "\\fi-240\\tx" +
                                std::to_string(indent) + "\\sa40 " + marker + "\\tab ");
+                // The bullet (or the number and its dot) and the tab.
+                position_ += (marker == "\\bullet" ? 1 : static_cast<long>(marker.size())) + 1;
             }
         } else if (name == "tr") {
             EndParagraph();
@@ -226,6 +282,7 @@ public:
         if (pre_ && c == U'\n') {
             if (!atLineStart_ || inPreBody_) {
                 out_ += "\\line\n";
+                ++position_;
             }
             atLineStart_ = true;
             return;
@@ -235,10 +292,14 @@ public:
         }
         if (pendingSpace_) {
             out_ += ' ';
+            ++position_;
             pendingSpace_ = false;
         }
         atLineStart_ = false;
         inPreBody_ = pre_;
+        if (link_ && link_->start < 0) {
+            link_->start = position_;
+        }
         Emit(c);
     }
 
@@ -261,6 +322,7 @@ private:
         CloseInlineGroups();
         if (inParagraph_) {
             out_ += "\\par\n";
+            ++position_;
             inParagraph_ = false;
         }
         atLineStart_ = true;
@@ -276,6 +338,7 @@ private:
             }
             if (pendingSpace_) {
                 out_ += ' ';
+                ++position_;
                 pendingSpace_ = false;
             }
             out_ += '{';
@@ -298,7 +361,11 @@ private:
         groups_.clear();
     }
 
+    // One character of the control for each UTF-16 unit, a tab as one.
     void Emit(char32_t c) {
+        if (c >= 0x20 || c == U'\t') {
+            position_ += c > 0xFFFF ? 2 : 1;
+        }
         if (c == U'\\' || c == U'{' || c == U'}') {
             out_ += '\\';
             out_ += static_cast<char>(c);
@@ -323,6 +390,10 @@ private:
     }
 
     std::string out_ = kHeader;
+    long position_ = 0;  // of the next character in the control
+    std::optional<HelpLink> link_;
+    std::vector<HelpLink> links_;
+    std::map<std::string, long> anchors_;
     std::vector<const char*> groups_;
     std::vector<int> lists_;  // 0 for a bullet list, else the next number
     int skipping_ = 0;
@@ -337,7 +408,9 @@ private:
 
 }  // namespace
 
-std::string HelpRtfFromHtml(std::string_view html) {
+std::string HelpRtfFromHtml(std::string_view html) { return HelpTextFromHtml(html).rtf; }
+
+HelpText HelpTextFromHtml(std::string_view html) {
     RtfWriter writer;
     std::size_t i = 0;
     while (i < html.size()) {
@@ -369,6 +442,13 @@ std::string HelpRtfFromHtml(std::string_view html) {
             const std::string attributes = Lower(tag.substr(nameEnd));
             if (!closing && (name == "p" || name == "div")) {
                 writer.SetNote(attributes.find("hinweis") != std::string::npos);
+            }
+            if (name == "a") {
+                if (closing) {
+                    writer.EndAnchor();
+                } else {
+                    writer.Anchor(tag.substr(nameEnd));
+                }
             }
             writer.Tag(name, closing);
             continue;

@@ -36,10 +36,12 @@ void HelpWindow::Show(HINSTANCE instance, HWND owner, const std::string& helpFil
     }
     const std::string html =
         ReadSmallFile(helpFile, Viewer::kHelpFileMaxBytes).value_or(std::string());
-    const std::string rtf = HelpRtfFromHtml(html);
+    shown_ = HelpTextFromHtml(html);
+    const std::string& rtf = shown_.rtf;
     SETTEXTEX mode = {ST_DEFAULT, CP_ACP};
     ::SendMessageW(text_, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&mode),
                    reinterpret_cast<LPARAM>(rtf.c_str()));
+    MarkLinks();
     ::SendMessageW(text_, EM_SETSEL, 0, 0);
     ::SendMessageW(text_, EM_SCROLLCARET, 0, 0);
     ::ShowWindow(window_, ::IsIconic(window_) ? SW_RESTORE : SW_SHOW);
@@ -89,6 +91,60 @@ bool HelpWindow::Create(HINSTANCE instance, HWND owner, HFONT font, int dpi) {
     return true;
 }
 
+void HelpWindow::MarkLinks() {
+    CHARFORMAT2W link = {};
+    link.cbSize = sizeof(link);
+    link.dwMask = CFM_LINK;
+    link.dwEffects = CFE_LINK;
+    for (const HelpLink& each : shown_.links) {
+        CHARRANGE range = {each.start, each.end};
+        ::SendMessageW(text_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+        ::SendMessageW(text_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&link));
+    }
+    // Clicks on links, and the keys (Escape closes the window).
+    ::SendMessageW(text_, EM_SETEVENTMASK, 0, ENM_LINK | ENM_KEYEVENTS);
+}
+
+void HelpWindow::FollowLink(long position) {
+    for (const HelpLink& link : shown_.links) {
+        if (position < link.start || position >= link.end) {
+            continue;
+        }
+        const auto anchor = shown_.anchors.find(link.target);
+        if (anchor == shown_.anchors.end()) {
+            return;
+        }
+        // Scrolled to the end first, the caret brought back into view is at the top.
+        const auto end = ::GetWindowTextLengthW(text_);
+        ::SendMessageW(text_, EM_SETSEL, end, end);
+        ::SendMessageW(text_, EM_SCROLLCARET, 0, 0);
+        ::SendMessageW(text_, EM_SETSEL, anchor->second, anchor->second);
+        ::SendMessageW(text_, EM_SCROLLCARET, 0, 0);
+        return;
+    }
+}
+
+LRESULT HelpWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
+    if (header.hwndFrom != text_) {
+        return 0;
+    }
+    if (header.code == EN_LINK) {
+        const auto* link = reinterpret_cast<const ENLINK*>(lParam);
+        if (link->msg == WM_LBUTTONUP) {
+            FollowLink(link->chrg.cpMin);
+        }
+        return 0;
+    }
+    if (header.code == EN_MSGFILTER) {
+        const auto* key = reinterpret_cast<const MSGFILTER*>(lParam);
+        if (key->msg == WM_KEYDOWN && key->wParam == VK_ESCAPE) {
+            ::PostMessageW(window_, WM_CLOSE, 0, 0);
+            return 1;  // the control does not see it
+        }
+    }
+    return 0;
+}
+
 LRESULT CALLBACK HelpWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -107,6 +163,11 @@ LRESULT CALLBACK HelpWindow::WindowProc(HWND window, UINT message, WPARAM wParam
                 ::SetFocus(self->text_);
             }
             return 0;
+        case WM_NOTIFY:
+            if (self != nullptr) {
+                return self->OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+            }
+            break;
         case WM_NCDESTROY:
             if (self != nullptr) {
                 self->window_ = nullptr;

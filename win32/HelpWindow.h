@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "win32/HelpRtf.h"
+
 namespace tessaro::win32 {
 
 // The help document in a window of the program: a read-only rich text control with the
@@ -20,9 +22,15 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HINSTANCE instance, HWND owner, HFONT font, int dpi);
+    // The links of the document as links of the control, which reports their clicks.
+    void MarkLinks();
+    // A click on a link: the anchor it leads to at the top of the window.
+    void FollowLink(long position);
+    LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
 
     HWND window_ = nullptr;
     HWND text_ = nullptr;
+    HelpText shown_;
 };
 
 }  // namespace tessaro::win32

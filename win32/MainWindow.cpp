@@ -1,6 +1,7 @@
 #include "win32/MainWindow.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
 
@@ -134,7 +135,8 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 return 0;
             }
             break;
-        case WM_NOTIFY: OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam); return 0;
+        case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+        case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
         // The close button, "Ende" and the end of the session alike.
         case WM_CLOSE: viewer_.End(); return 0;
         case WM_ENDSESSION:
@@ -153,6 +155,8 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void MainWindow::OnCreate() {
+    // Tables dropped from the Explorer open as if chosen in the dialog.
+    ::DragAcceptFiles(window_, TRUE);
     status_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUS);
     if (status_ != nullptr && font_ != nullptr) {
         ::SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -205,9 +209,23 @@ void MainWindow::OnCommand(int id) {
     }
 }
 
-void MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
+void MainWindow::OnDropFiles(HDROP drop) {
+    std::vector<std::string> paths;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = ::DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring path(length + 1, L'\0');
+        path.resize(::DragQueryFileW(drop, i, path.data(), length + 1));
+        paths.push_back(os::Utf8FromWide(path));
+    }
+    // Given back before the load, which may show boxes.
+    ::DragFinish(drop);
+    viewer_.OpenDroppedFiles(paths);
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
     if (header.hwndFrom != list_.Handle() || list_.Handle() == nullptr) {
-        return;
+        return 0;
     }
     switch (header.code) {
         case LVN_GETDISPINFOW:
@@ -216,8 +234,26 @@ void MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
         case NM_CLICK: viewer_.OnRowClick(list_.RowUnderCursor()); break;
         case NM_DBLCLK: viewer_.OnRowDoubleClick(list_.RowUnderCursor()); break;
         case LVN_COLUMNCLICK: viewer_.OnHeaderClick(); break;
+        // Keys typed in the list: the record of that number, or the place stays.
+        case LVN_ODFINDITEMW: return FindTypedRecord(*reinterpret_cast<NMLVFINDITEMW*>(lParam));
         default: break;
     }
+    return 0;
+}
+
+LRESULT MainWindow::FindTypedRecord(const NMLVFINDITEMW& find) const {
+    if ((find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) == 0 || find.lvfi.psz == nullptr) {
+        return -1;
+    }
+    const std::string text = os::Utf8FromWide(find.lvfi.psz);
+    const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;
+    if ((find.lvfi.flags & LVFI_PARTIAL) != 0) {
+        return viewer_.FindTypedRecord(text, find.iStart, wrap);
+    }
+    // The whole number: the first row that begins with it is its own, if any is.
+    const std::int32_t row = viewer_.FindTypedRecord(text, 0, false);
+    const bool whole = row >= 0 && std::to_string(row + 1) == text;
+    return whole && (row >= find.iStart || wrap) ? row : -1;
 }
 
 bool MainWindow::CreateRecordList() {
@@ -234,11 +270,14 @@ void MainWindow::ShowRecordList(bool visible) {
     }
 }
 
-void MainWindow::AddColumn(std::string_view heading, int width) { list_.AddColumn(heading, width); }
+void MainWindow::AddColumn(std::string_view heading, int width, std::string_view wholeText) {
+    list_.AddColumn(heading, width, wholeText);
+}
 
 void MainWindow::SetRows(const RecordCells& cells) { list_.SetRows(cells); }
 
-void MainWindow::EnsureRowVisible(std::int32_t row) { list_.EnsureVisible(row); }
+// What a go-to dialog finds is never left under one of them.
+void MainWindow::EnsureRowVisible(std::int32_t row) { list_.EnsureVisible(row, GoToDialogRects()); }
 
 void MainWindow::SetStatusText(std::string_view text) {
     if (status_ == nullptr) {

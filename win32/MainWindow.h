@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+#include <shellapi.h>
+
 #include "viewer/Viewer.h"
 #include "win32/HelpWindow.h"
 #include "win32/RecordListControl.h"
@@ -36,7 +39,7 @@ private:
     bool CreateRecordList() override;
     void DestroyRecordList() override;
     void ShowRecordList(bool visible) override;
-    void AddColumn(std::string_view heading, int width) override;
+    void AddColumn(std::string_view heading, int width, std::string_view wholeText) override;
     void SetRows(const RecordCells& cells) override;
     void EnsureRowVisible(std::int32_t row) override;
     void SetStatusText(std::string_view text) override;
@@ -56,7 +59,9 @@ private:
     void OnSize(int width, int height);
     void OnPaint();
     void OnCommand(int id);
-    void OnNotify(const NMHDR& header, LPARAM lParam);
+    LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
+    void OnDropFiles(HDROP drop);
+    LRESULT FindTypedRecord(const NMLVFINDITEMW& find) const;
     RECT RecordListArea() const;
 
     HINSTANCE instance_;

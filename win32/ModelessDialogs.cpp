@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fileio/win32/WideNames.h"
+#include "viewer/GoToPlacement.h"
 #include "viewer/VersionInfo.h"
 #include "viewer/Viewer.h"
 #include "win32/WindowText.h"
@@ -50,10 +51,37 @@ std::string FieldText(HWND dialog, int id) {
     return os::Utf8FromWide(text);
 }
 
+ScreenBox BoxOf(const RECT& rect) {
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// Beside the main window, so that the rows it finds are never under it; where the
+// template puts it (over the window's top left corner) only when the screen has no room.
+void PlaceBesideOwner(HWND dialog) {
+    const HWND owner = ::GetWindow(dialog, GW_OWNER);
+    RECT outer = {};
+    RECT own = {};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (owner == nullptr || !::GetWindowRect(owner, &outer) || !::GetWindowRect(dialog, &own) ||
+        !::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    RECT gap = {0, 0, 4, 4};
+    ::MapDialogRect(dialog, &gap);
+    const std::optional<ScreenBox> beside = PlaceBeside(
+        BoxOf(outer), own.right - own.left, own.bottom - own.top, BoxOf(monitor.rcWork), gap.right);
+    if (beside) {
+        ::SetWindowPos(dialog, nullptr, beside->left, beside->top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
 INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            PlaceBesideOwner(dialog);
             return TRUE;  // the focus to the number field
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
@@ -75,15 +103,63 @@ INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     return ClosingProc(dialog, message);
 }
 
+// The width of the caption in the bold font of title bars.
+int CaptionTextWidth(const std::wstring& caption) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+        return 0;
+    }
+    metrics.lfCaptionFont.lfWeight = FW_BOLD;
+    const HFONT font = ::CreateFontIndirectW(&metrics.lfCaptionFont);
+    const HDC screen = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(screen, font);
+    SIZE size = {};
+    ::GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &size);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(font);
+    return size.cx;
+}
+
+BOOL CALLBACK MoveRight(HWND child, LPARAM by) {
+    RECT rect = {};
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    ::SetWindowPos(child, nullptr, rect.left + static_cast<int>(by), rect.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return TRUE;
+}
+
+// A box is at least as wide as its caption with the title bar's icon and buttons beside
+// it (six caption heights for them and their margins): a window manager cuts a caption
+// that does not fit ("über dies… ersion ..."). What it holds stays in the middle.
+void MakeRoomForCaption(HWND dialog, const std::wstring& caption) {
+    RECT outer = {};
+    ::GetWindowRect(dialog, &outer);
+    const int width = outer.right - outer.left;
+    const int needed = CaptionTextWidth(caption) + 6 * ::GetSystemMetrics(SM_CYCAPTION) +
+                       2 * ::GetSystemMetrics(SM_CXFIXEDFRAME);
+    if (needed <= width) {
+        return;
+    }
+    ::SetWindowPos(dialog, nullptr, 0, 0, needed, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::EnumChildWindows(dialog, MoveRight, (needed - width) / 2);
+}
+
 INT_PTR CALLBACK VersionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
     switch (message) {
-        case WM_INITDIALOG:
-            ::SetWindowTextW(dialog, os::ShownWide(kVersionCaption).c_str());
+        case WM_INITDIALOG: {
+            const std::wstring caption = os::ShownWide(kVersionCaption);
+            ::SetWindowTextW(dialog, caption.c_str());
             for (std::size_t i = 0; i < kVersionLines.size(); ++i) {
                 ::SetDlgItemTextW(dialog, IDC_ABOUT_LINE1 + static_cast<int>(i),
                                   os::ShownWide(kVersionLines[i]).c_str());
             }
+            MakeRoomForCaption(dialog, caption);
             return TRUE;
+        }
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_ABOUT_OK || LOWORD(wParam) == IDCANCEL) {
                 ::DestroyWindow(dialog);
@@ -127,5 +203,17 @@ bool RouteDialogMessage(MSG& message) {
 }
 
 int OpenDialogCount() { return static_cast<int>(OpenDialogs().size()); }
+
+std::vector<RECT> GoToDialogRects() {
+    std::vector<RECT> rects;
+    for (const HWND dialog : OpenDialogs()) {
+        RECT rect = {};
+        if (::GetDlgItem(dialog, IDC_RECORD_NUMBER) != nullptr && ::IsWindowVisible(dialog) &&
+            ::GetWindowRect(dialog, &rect)) {
+            rects.push_back(rect);
+        }
+    }
+    return rects;
+}
 
 }  // namespace tessaro::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace tessaro {
 class Viewer;
 }
@@ -19,5 +21,8 @@ bool RouteDialogMessage(MSG& message);
 
 // How many of them are open.
 int OpenDialogCount();
+
+// Where the open go-to dialogs are on the screen.
+std::vector<RECT> GoToDialogRects();
 
 }  // namespace tessaro::win32

@@ -6,6 +6,7 @@
 #include "fileio/win32/WideNames.h"
 #include "table/RecordCells.h"
 #include "viewer/ColumnWidths.h"
+#include "viewer/GoToPlacement.h"
 #include "win32/WindowText.h"
 #include "win32/resource.h"
 
@@ -70,8 +71,8 @@ bool RecordListControl::Create(HINSTANCE instance, HWND parent, const RECT& area
     const HDC dc = ::GetDC(list_);
     const HGDIOBJ old = ::SelectObject(dc, font);
     SIZE alphabet = {};
-    if (::GetTextExtentPoint32W(dc, kAlphabet.data(), static_cast<int>(kAlphabet.size()),
-                                &alphabet) &&
+    const std::wstring letters = os::ShownWide(kAverageLetters);
+    if (::GetTextExtentPoint32W(dc, letters.c_str(), static_cast<int>(letters.size()), &alphabet) &&
         alphabet.cx > 0) {
         alphabetWidth_ = alphabet.cx;
     }
@@ -106,14 +107,18 @@ void RecordListControl::Move(const RECT& area) {
     }
 }
 
-void RecordListControl::AddColumn(std::string_view heading, int width) {
+void RecordListControl::AddColumn(std::string_view heading, int width, std::string_view wholeText) {
     if (list_ == nullptr) {
         return;
     }
     std::wstring text = os::ShownWide(heading);
-    int shown = ScaledColumnWidth(width, alphabetWidth_, static_cast<int>(kAlphabet.size()));
+    int shown = ScaledColumnWidth(width, alphabetWidth_, static_cast<int>(kAverageLetters.size()));
     if (columns_ == 0) {
         shown = std::max(shown, recordNumberWidth_);
+    } else if (!wholeText.empty()) {
+        // The list keeps a margin on both sides of a cell's text.
+        const int margins = 6 * ::GetSystemMetrics(SM_CXEDGE) + 4;
+        shown = std::max(shown, TextWidth(list_, os::ShownWide(wholeText).c_str()) + margins);
     }
     LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -143,10 +148,53 @@ void RecordListControl::SetRows(const RecordCells& cells) {
     ::InvalidateRect(list_, nullptr, TRUE);
 }
 
-void RecordListControl::EnsureVisible(std::int32_t row) {
-    if (list_ != nullptr) {
+// The rows of the list, from `firstTop` down, that a window at `covering` hides wholly or
+// in part.
+std::vector<bool> RecordListControl::CoveredSlots(int count, LONG firstTop, LONG rowHeight,
+                                                  const std::vector<RECT>& covering) const {
+    RECT client = {};
+    ::GetClientRect(list_, &client);
+    std::vector<bool> covered(static_cast<std::size_t>(std::max(count, 0)), false);
+    for (std::size_t slot = 0; slot < covered.size(); ++slot) {
+        const LONG top = firstTop + static_cast<LONG>(slot) * rowHeight;
+        RECT band = {client.left, top, client.right, std::min(client.bottom, top + rowHeight)};
+        ::MapWindowPoints(list_, nullptr, reinterpret_cast<POINT*>(&band), 2);
+        for (const RECT& window : covering) {
+            RECT both = {};
+            covered[slot] = covered[slot] || ::IntersectRect(&both, &band, &window) != FALSE;
+        }
+    }
+    return covered;
+}
+
+void RecordListControl::EnsureVisible(std::int32_t row, const std::vector<RECT>& covering) {
+    if (list_ == nullptr) {
+        return;
+    }
+    RowPage page;
+    page.top = static_cast<std::int32_t>(::SendMessageW(list_, LVM_GETTOPINDEX, 0, 0));
+    page.fullSlots = static_cast<std::int32_t>(::SendMessageW(list_, LVM_GETCOUNTPERPAGE, 0, 0));
+    page.rowCount = static_cast<std::int32_t>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+    if (row < 0 || row >= page.rowCount) {
+        return;
+    }
+    RECT first = {};
+    first.left = LVIR_BOUNDS;
+    RECT client = {};
+    if (!::SendMessageW(list_, LVM_GETITEMRECT, static_cast<WPARAM>(page.top),
+                        reinterpret_cast<LPARAM>(&first)) ||
+        !::GetClientRect(list_, &client) || first.bottom <= first.top) {
         // TRUE: a row partly in view counts as visible.
         ::SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), TRUE);
+        return;
+    }
+    const LONG rowHeight = first.bottom - first.top;
+    page.shownSlots =
+        static_cast<std::int32_t>((client.bottom - first.top + rowHeight - 1) / rowHeight);
+    const std::int32_t top = TopRowShowingClear(
+        row, page, CoveredSlots(page.shownSlots, first.top, rowHeight, covering));
+    if (top != page.top) {
+        ::SendMessageW(list_, LVM_SCROLL, 0, static_cast<LPARAM>((top - page.top) * rowHeight));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace tessaro {
 class RecordCells;
@@ -29,10 +30,13 @@ public:
     void Show(bool visible);
     void Move(const RECT& area);
     // `width` in pixels of the small system font; column 0 is at least wide enough for
-    // "65536" beside its image.
-    void AddColumn(std::string_view heading, int width);
+    // "65536" beside its image, the others for `wholeText` (when not empty).
+    void AddColumn(std::string_view heading, int width, std::string_view wholeText);
     void SetRows(const RecordCells& cells);
-    void EnsureVisible(std::int32_t row);
+    // Scrolls as little as needed to bring a row into view, clear of the windows at
+    // `covering` (screen coordinates) where the list can scroll that far; a row partly in
+    // view and clear counts as visible.
+    void EnsureVisible(std::int32_t row, const std::vector<RECT>& covering);
 
     // The row under the mouse now, -1 when none.
     std::int32_t RowUnderCursor() const;
@@ -40,6 +44,9 @@ public:
     void FillItem(LVITEMW& item) const;
 
 private:
+    std::vector<bool> CoveredSlots(int count, LONG firstTop, LONG rowHeight,
+                                   const std::vector<RECT>& covering) const;
+
     HWND list_ = nullptr;
     const RecordCells* cells_ = nullptr;
     int columns_ = 0;

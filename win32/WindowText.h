@@ -27,11 +27,6 @@ std::wstring EditorCommandLine(std::wstring_view editor, std::wstring_view fileN
 // A value in pixels at 96 DPI, for a screen of `dpi`.
 int ForDpi(int value, int dpi);
 
-// The letters whose width, measured together, gives the average character of the list's
-// font.
-inline constexpr std::wstring_view kAlphabet =
-    L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-
 // Copies a cell's text for the list into `buffer` of `capacity` units, NUL-terminated:
 // without trailing blanks (they would bring on the ellipsis of a value that fits), and cut
 // to the buffer without splitting a character. Returns the units written.

@@ -3,7 +3,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -11,6 +13,8 @@
 
 #include "WindowFixture.h"
 #include "app/ClientArea.h"
+#include "app/MessageBoxes.h"
+#include "app/RecordCellDelegate.h"
 #include "app/StatusLine.h"
 #include "app/VersionBox.h"
 
@@ -77,19 +81,64 @@ TEST_F(MainWindowTest, TheMemoItemFollowsTheTableOpenedByCommand) {
     EXPECT_FALSE(window->Menu()->memo->isEnabled());
 }
 
+// A drop as a file manager gives it: entered, then dropped, on a widget of the window.
+bool Drop(QWidget* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();
+    return drop.isAccepted();
+}
+
+TEST_F(MainWindowTest, ATableDroppedOnTheWindowOpensAsIfChosen) {
+    MakeMemoTable("erste.dbf", 4);
+    MakeMemoTable("zweite.dbf", 6);
+    Start();
+    ASSERT_EQ(List(), nullptr) << "two tables: none at start";
+    EXPECT_FALSE(Drop(window->Client(), {QUrl(QStringLiteral("https://example.org/t.dbf"))}))
+        << "only files of this machine";
+    ASSERT_TRUE(Drop(window->Client(),
+                     {QUrl::fromLocalFile(QString::fromStdString(dir.File("erste.dbf"))),
+                      QUrl::fromLocalFile(QString::fromStdString(dir.File("zweite.dbf")))}));
+    ASSERT_NE(List(), nullptr);
+    EXPECT_TRUE(List()->isVisible());
+    EXPECT_EQ(Status(),
+              QString::fromStdString(dir.File("erste.dbf")) + ", 4 Records, Format DBase 5");
+    EXPECT_TRUE(window->Menu()->memo->isEnabled());
+    EXPECT_TRUE(port.dialogRequests.empty());
+
+    ASSERT_TRUE(Drop(List()->viewport(),
+                     {QUrl::fromLocalFile(QString::fromStdString(dir.File("zweite.dbf")))}))
+        << "also on the list";
+    EXPECT_EQ(List()->Model()->rowCount(), 6);
+    EXPECT_TRUE(port.boxes.empty());
+}
+
 // The widths were given in pixels of a small system font: what was whole there is whole
 // here, in whatever font the list shows.
 void ExpectColumnsFitTheirValues(const RecordListView& list) {
     const QHeaderView* header = list.header();
     const QFontMetrics metrics = list.fontMetrics();
+    // Measured as the Windows list measures it: the letters, not the font's own average.
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("%1%2").arg(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"),
+                                   QStringLiteral("abcdefghijklmnopqrstuvwxyz")));
     ASSERT_EQ(list.Model()->columnCount(), 5);
     EXPECT_GE(header->sectionSize(0), list.iconSize().width() + metrics.horizontalAdvance("65536"))
         << "every record number whole beside its image";
-    EXPECT_GE(header->sectionSize(3), 20 * metrics.averageCharWidth()) << "20 bytes, 20 characters";
-    EXPECT_GE(header->sectionSize(2), 6 * metrics.averageCharWidth());
+    EXPECT_GE(header->sectionSize(3), 20 * letters / 52) << "20 bytes, 20 characters";
+    EXPECT_GE(header->sectionSize(3), 20 * metrics.averageCharWidth());
+    EXPECT_GE(header->sectionSize(2), 6 * letters / 52);
     EXPECT_LT(header->sectionSize(2), header->sectionSize(3));
     EXPECT_GT(header->sectionSize(1), header->sectionSize(3)) << "30 bytes capped, still wider";
-    EXPECT_LT(header->sectionSize(1), 40 * metrics.averageCharWidth()) << "but capped";
+    EXPECT_LT(header->sectionSize(1), 40 * letters / 52) << "but capped";
 }
 
 TEST_F(MainWindowTest, TheColumnsFollowTheFieldsInTheFontOfTheList) {
@@ -116,6 +165,29 @@ TEST_F(MainWindowTest, TheColumnsFollowTheFieldsInTheFontOfTheList) {
     ExpectColumnsFitTheirValues(*List());
     EXPECT_GT(List()->header()->sectionSize(3), normal) << "a larger font, wider columns";
     QApplication::setFont(previous);
+}
+
+TEST_F(MainWindowTest, DatesTimestampsLogicalsAndBlocksAreShownWhole) {
+    TableBuilder(0x04)
+        .Field("L", 'L', 1)
+        .Field("DATUM", 'D', 8)
+        .Field("ZEIT", '@', 8)
+        .Field("NOTIZ", 'M', 10)
+        .Record({"F", "19990903", std::string(8, '\0'), "4294967295"})
+        .WriteTo(dir.File("t.dbf"));
+    Start();
+    ASSERT_NE(List(), nullptr);
+    const QFontMetrics metrics = List()->fontMetrics();
+    const int margins = 2 * (List()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    const QStringList whole = {"Nein", "03.09.1999", "03-09-1999  12:00:00", "Block: 4294967295"};
+    for (int column = 1; column <= 4; ++column) {
+        const QString& text = whole[column - 1];
+        const int room = List()->header()->sectionSize(column) - margins;
+        EXPECT_EQ(ShownCellText(text, metrics, room), text) << column;
+    }
+    EXPECT_EQ(Cell(0, 1), "Nein");
+    EXPECT_EQ(Cell(0, 2), "03.09.1999");
+    EXPECT_EQ(Cell(0, 4), "Block: 4294967295");
 }
 
 TEST_F(MainWindowTest, NoRowIsCurrentAfterALoad) {
@@ -159,6 +231,7 @@ TEST_F(MainWindowTest, EveryVersionCommandOpensOneMoreBox) {
     VersionBox* box = boxes[0];
     EXPECT_FALSE(box->isModal());
     EXPECT_EQ(box->windowTitle(), "über diese Version ...");
+    EXPECT_GE(box->width(), CaptionRoom(*box, box->windowTitle())) << "the caption is not cut";
     QStringList lines;
     for (QLabel* label : box->findChildren<QLabel*>()) {
         lines << label->text();
@@ -216,6 +289,8 @@ TEST_F(MainWindowTest, HelpOpensOneWindowAtItsStartPage) {
     EXPECT_TRUE(helps[0]->isVisible());
     EXPECT_TRUE(helps[0]->toPlainText().contains("Erste Seite"));
     EXPECT_TRUE(port.boxes.empty());
+    QTest::keyClick(helps[0], Qt::Key_Escape);
+    EXPECT_FALSE(helps[0]->isVisible()) << "Escape closes it";
 }
 
 TEST_F(MainWindowTest, TheHelpShowsOnlySmallRegularFiles) {

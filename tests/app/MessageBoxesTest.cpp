@@ -1,5 +1,10 @@
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -87,6 +92,30 @@ TEST(MessageBoxes, EscapeGivesUp) {
 TEST(OpenDialogFilters, MatchWithoutRegardToCase) {
     EXPECT_EQ(NameFiltersOf("dbf Datei|*.dbf|Alle Dateien|*.*"),
               QStringList({"dbf Datei (*.dbf *.DBF)", "Alle Dateien (*)"}));
+}
+
+TEST(OpenDialogs, NameTheTablesAndKeepNoSettings) {
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/QtProject.conf");
+    const QFileInfo before(config);
+    KeepNoQtSettings();
+    OpenDialogRequest request;
+    request.title = "DBF Datei öffnen :";
+    request.fileName = "*.DBF";
+    request.filter = "dbf Datei|*.dbf|Alle Dateien|*.*";
+    {
+        const std::unique_ptr<QFileDialog> dialog = BuildOpenDialog(nullptr, request);
+        const QLineEdit* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->text(), "*.DBF");
+        dialog->setDirectory(QDir::tempPath());  // history and last folder, for the settings
+    }
+    EXPECT_FALSE(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).isWritable());
+    const QFileInfo after(config);
+    EXPECT_EQ(after.exists(), before.exists()) << config.toStdString();
+    if (before.exists()) {
+        EXPECT_EQ(after.lastModified(), before.lastModified()) << config.toStdString();
+    }
 }
 
 TEST(DesktopEntries, GiveTheEditorsCommand) {

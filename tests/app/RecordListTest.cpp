@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 #include "WindowFixture.h"
@@ -129,6 +130,75 @@ TEST_F(RecordListTest, APartlyVisibleRowCountsAsVisible) {
     EXPECT_EQ(TopRow(), 0);
     Search(dialog, QString::number(fullRows + 5));
     EXPECT_GT(TopRow(), 0);
+}
+
+// Where the row is on the screen, against where a dialog is.
+bool UnderDialog(const RecordListView& list, int row, const QWidget& dialog) {
+    const QRect rect = list.visualRect(list.Model()->index(row, 0));
+    const QRect shown(list.viewport()->mapToGlobal(rect.topLeft()), rect.size());
+    return shown.intersects(dialog.frameGeometry());
+}
+
+TEST_F(RecordListTest, WhatGoToFindsIsNeverUnderAGoToDialog) {
+    StartWith(7);
+    GoToDialog* dialog = OpenGoTo();
+    for (int row = 0; row < 7; ++row) {
+        EXPECT_FALSE(UnderDialog(*List(), row, *dialog)) << "opened beside the list: " << row;
+    }
+    dialog->close();
+    MakeMemoTable("GROSS.DBF", 500);
+    OpenByCommand(dir.File("GROSS.DBF"));
+    dialog = OpenGoTo();
+    // Moved over the first rows of the list by the user.
+    dialog->move(List()->viewport()->mapToGlobal(QPoint(0, 0)));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(UnderDialog(*List(), 0, *dialog));
+    Search(dialog, "3");
+    EXPECT_TRUE(UnderDialog(*List(), 2, *dialog)) << "the first rows cannot be scrolled clear";
+    for (const char* record : {"250", "240", "245", "60", "500"}) {
+        Search(dialog, record);
+        const int row = QString(record).toInt() - 1;
+        EXPECT_TRUE(List()->viewport()->rect().intersects(
+            List()->visualRect(List()->Model()->index(row, 0))))
+            << record;
+        EXPECT_FALSE(UnderDialog(*List(), row, *dialog)) << record;
+    }
+}
+
+TEST_F(RecordListTest, AClickSelectsWithoutMovingTheView) {
+    StartWith(500);
+    QHeaderView* header = List()->header();
+    // The last column cut at the right.
+    window->resize(window->width() - List()->viewport()->width() + header->length() - 30, 300);
+    QCoreApplication::processEvents();
+    const int column = header->logicalIndexAt(List()->viewport()->width() - 3);
+    ASSERT_GT(column, 0);
+    ASSERT_GT(header->sectionPosition(column) + header->sectionSize(column),
+              List()->viewport()->width())
+        << "a cell cut at the right";
+    const QPoint point(List()->viewport()->width() - 3, RowPoint(2).y());
+    ClickAt(point);
+    // The view of Qt moves to a clicked cell a moment after the click.
+    QTest::qWait(QApplication::doubleClickInterval() + 300);
+    EXPECT_EQ(List()->horizontalScrollBar()->value(), 0) << "record numbers stay in view";
+    EXPECT_EQ(TopRow(), 0);
+    EXPECT_EQ(List()->currentIndex().row(), 2) << "the row is selected";
+    EXPECT_EQ(CurrentRow(), 2);
+    QTest::keyClick(List(), Qt::Key_Down);
+    EXPECT_EQ(List()->horizontalScrollBar()->value(), 0) << "nor do the keys move it sideways";
+}
+
+TEST_F(RecordListTest, ATypedRecordNumberGoesToItsRow) {
+    StartWith(500);
+    ClickAt(RowPoint(3));  // a cell of the name column
+    QTest::keyClicks(List(), QStringLiteral("40"));
+    EXPECT_EQ(List()->currentIndex().row(), 39);
+    EXPECT_TRUE(
+        List()->viewport()->rect().intersects(List()->visualRect(List()->Model()->index(39, 0))));
+    EXPECT_EQ(CurrentRow(), 3) << "typing is no click";
+    QTest::qWait(QApplication::keyboardInputInterval() + 100);
+    QTest::keyClicks(List(), QStringLiteral("x"));
+    EXPECT_EQ(List()->currentIndex().row(), 39) << "what no number begins with: the place stays";
 }
 
 TEST_F(RecordListTest, EachGoToDialogClosesOnItsOwn) {

@@ -17,6 +17,17 @@ std::int32_t SearchEveryRow(std::int32_t rowCount, const std::string& text) {
     return -1;
 }
 
+// The same from a row on, and with `wrap` from the top again.
+std::int32_t SearchRowsFrom(std::int32_t rowCount, const std::string& text, std::int32_t start,
+                            bool wrap) {
+    for (std::int32_t row = std::max(start, 0); row < rowCount; ++row) {
+        if (std::to_string(row + 1).starts_with(text)) {
+            return row;
+        }
+    }
+    return wrap ? SearchEveryRow(rowCount, text) : -1;
+}
+
 TEST(RecordSearch, ARecordNumberFindsItsOwnRow) {
     EXPECT_EQ(FindRowByNumberPrefix(200, "12"), 11);
     EXPECT_EQ(FindRowByNumberPrefix(200, "1"), 0);
@@ -46,6 +57,23 @@ TEST(RecordSearch, AgreesWithSearchingEveryRow) {
                 << rows << " " << text;
         }
     }
+}
+
+TEST(RecordSearch, FromARowOnAgreesWithSearchingTheRowsBelow) {
+    for (const std::int32_t rows : {1, 10, 123, 1000}) {
+        for (const std::int32_t start : {0, 1, 5, 11, 40, 99, 120, 999, 1000}) {
+            for (int n = -1; n <= 1100; n += (n < 130 ? 1 : 37)) {
+                const std::string text = n < 0 ? std::string() : std::to_string(n);
+                for (const bool wrap : {false, true}) {
+                    ASSERT_EQ(FindRowByNumberPrefixFrom(rows, text, start, wrap),
+                              SearchRowsFrom(rows, text, start, wrap))
+                        << rows << " " << text << " from " << start << " wrap " << wrap;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(FindRowByNumberPrefixFrom(200, "4", 4, false), 39) << "typing 4 below record 4";
+    EXPECT_EQ(FindRowByNumberPrefixFrom(200, "x", 0, true), -1);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ public:
     struct Column {
         std::string heading;
         int width;
+        std::string wholeText = {};
         friend bool operator==(const Column&, const Column&) = default;
     };
 
@@ -41,8 +42,8 @@ public:
         rows = nullptr;
     }
     void ShowRecordList(bool visible) override { listVisible = visible; }
-    void AddColumn(std::string_view heading, int width) override {
-        columns.push_back({std::string(heading), width});
+    void AddColumn(std::string_view heading, int width, std::string_view wholeText) override {
+        columns.push_back({std::string(heading), width, std::string(wholeText)});
     }
     void SetRows(const RecordCells& cells) override {
         if (onSetRows) {

@@ -2,6 +2,7 @@
 // go-to search.
 
 #include "ViewerFixture.h"
+#include "viewer/GoToPlacement.h"
 
 namespace tessaro {
 namespace {
@@ -150,6 +151,53 @@ TEST_F(SelectionTest, AnOpenDialogSearchesTheTableShownNow) {
     OpenByCommand(dir.File("gross.dbf"));
     viewer->SearchRecord("280");
     EXPECT_EQ(window.rowsBroughtIntoView, std::vector<std::int32_t>{279});
+}
+
+TEST_F(SelectionTest, ATypedRecordNumberFindsItsRowFromWhereTheListIs) {
+    StartWith(500);
+    EXPECT_EQ(viewer->FindTypedRecord("40", 0, true), 39);
+    EXPECT_EQ(viewer->FindTypedRecord("4", 4, true), 39) << "below record 4: 40";
+    EXPECT_EQ(viewer->FindTypedRecord("4", 499, true), 3) << "from the top again";
+    EXPECT_EQ(viewer->FindTypedRecord("4", 499, false), -1);
+    EXPECT_EQ(viewer->FindTypedRecord("x", 0, true), -1) << "the list stays where it is";
+    EXPECT_EQ(viewer->CurrentRecordRow(), 0) << "typing is no click";
+}
+
+TEST(GoToPlacement, TheDialogOpensBesideTheWindow) {
+    const ScreenBox screen{0, 0, 1024, 740};
+    const auto at = [&](const ScreenBox& window) {
+        const std::optional<ScreenBox> box = PlaceBeside(window, 250, 90, screen, 4);
+        return box ? std::make_pair(box->left, box->top) : std::make_pair(-1, -1);
+    };
+    EXPECT_EQ(at({10, 20, 281, 350}), std::make_pair(295, 20)) << "to the right";
+    EXPECT_EQ(at({700, 20, 281, 350}), std::make_pair(446, 20)) << "else to the left";
+    EXPECT_EQ(at({0, 0, 1024, 400}), std::make_pair(0, 404)) << "else below";
+    EXPECT_EQ(at({0, 300, 1024, 440}), std::make_pair(0, 206)) << "else above";
+    EXPECT_EQ(at({10, 700, 281, 40}), std::make_pair(295, 650)) << "within the screen";
+    EXPECT_EQ(at({0, 0, 1024, 740}), std::make_pair(-1, -1)) << "no room beside it";
+}
+
+TEST(GoToPlacement, TheFoundRowIsScrolledClearOfTheDialogs) {
+    const RowPage page{100, 10, 11, 500};  // rows 100 to 109 whole, 110 cut
+    const std::vector<bool> none(11, false);
+    EXPECT_EQ(TopRowShowingClear(105, page, none), 100);
+    EXPECT_EQ(TopRowShowingClear(110, page, none), 100) << "a cut row counts as shown";
+    EXPECT_EQ(TopRowShowingClear(50, page, none), 50);
+    EXPECT_EQ(TopRowShowingClear(300, page, none), 291);
+    EXPECT_EQ(TopRowShowingClear(499, page, none), 490);
+
+    std::vector<bool> firstFive(11, false);
+    std::fill(firstFive.begin(), firstFive.begin() + 5, true);
+    EXPECT_EQ(TopRowShowingClear(102, page, firstFive), 97) << "out from under the dialog";
+    EXPECT_EQ(TopRowShowingClear(50, page, firstFive), 45) << "upwards, not to the top";
+    EXPECT_EQ(TopRowShowingClear(300, page, firstFive), 291);
+    EXPECT_EQ(TopRowShowingClear(107, page, firstFive), 100) << "already clear";
+    const RowPage start{0, 10, 11, 500};
+    EXPECT_EQ(TopRowShowingClear(2, start, firstFive), 0) << "the first rows cannot get clear";
+
+    const RowPage small{0, 10, 11, 7};  // a table of 7 rows shows them all
+    EXPECT_EQ(TopRowShowingClear(6, small, firstFive), 0);
+    EXPECT_EQ(TopRowShowingClear(1, small, firstFive), 0);
 }
 
 }  // namespace

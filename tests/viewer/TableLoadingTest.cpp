@@ -72,6 +72,37 @@ TEST_F(TableLoadingTest, WhatIsShownIsTheViewersOwnCopyOfTheRecords) {
     EXPECT_EQ(window.rows->RowImage(3), kRowImage);
 }
 
+TEST_F(TableLoadingTest, ADroppedTableOpensAsIfChosenInTheDialog) {
+    MakeMemoTable("mit.dbf", 4);
+    TableBuilder().Field("A", 'C', 1).WriteTo(dir.File("ohne.dbf"));
+    test::WriteFile(dir.File("notiz.txt"), "keine Tabelle");
+    Start();
+    viewer->OpenDroppedFiles({dir.File("mit.dbf"), dir.File("ohne.dbf")});
+    EXPECT_TRUE(window.dialogRequests.empty()) << "no dialog";
+    EXPECT_EQ(window.listsCreated, 1);
+    EXPECT_TRUE(window.listVisible);
+    EXPECT_EQ(window.Status(), dir.File("mit.dbf") + ", 4 Records, Format DBase 5")
+        << "the first of several";
+    EXPECT_EQ(window.memoItemEnabled, true);
+    ASSERT_NE(window.rows, nullptr);
+    EXPECT_EQ(window.rows->RowCount(), 4);
+
+    viewer->OpenDroppedFiles({dir.File("notiz.txt")});
+    ASSERT_EQ(window.boxes.size(), 1u) << "what the header reader says of any file";
+    EXPECT_EQ(window.boxes[0].caption, "Tessaro - Lesefehler");
+    EXPECT_EQ(window.Status(), "Datei ist gesperrt");
+    EXPECT_FALSE(window.listVisible) << "the previous table is no longer shown";
+    EXPECT_EQ(window.memoItemEnabled, true) << "a failed open keeps the earlier state";
+
+    window.boxes.clear();
+    viewer->OpenDroppedFiles({});
+    EXPECT_EQ(window.listsCreated, 2) << "nothing dropped, nothing done";
+    viewer->End();
+    viewer->OpenDroppedFiles({dir.File("ohne.dbf")});
+    EXPECT_EQ(window.listsCreated, 2) << "not after the end";
+    EXPECT_TRUE(window.boxes.empty());
+}
+
 TEST_F(TableLoadingTest, TheMemoItemFollowsTheTableOpenedByCommand) {
     MakeMemoTable("mit.dbf");
     TableBuilder().Field("A", 'C', 1).WriteTo(dir.File("ohne.dbf"));

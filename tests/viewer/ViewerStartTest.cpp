@@ -92,6 +92,37 @@ TEST(ColumnWidths, FollowTheLengthsOfValueAndName) {
     EXPECT_EQ(width(std::string(32, 'X'), 1), 200);
 }
 
+TEST_F(ViewerStartTest, ColumnsOfFixedFormsShowTheirTextsWhole) {
+    TableBuilder(0x04)
+        .Field("L", 'L', 1)
+        .Field("DATUM", 'D', 8)
+        .Field("ZEIT", '@', 8)
+        .Field("NOTIZ", 'M', 10)
+        .Field("N", 'N', 3)
+        .WriteTo(dir.File("t.dbf"));
+    Start();
+    EXPECT_EQ(window.columns, (std::vector<FakeWindow::Column>{{"Satznr.", 45},
+                                                               {"L", 9, "Nein"},
+                                                               {"DATUM", 64, "00.00.0000"},
+                                                               {"ZEIT", 64, "00-00-0000  00:00:00"},
+                                                               {"NOTIZ", 80, "Block: 0000000000"},
+                                                               {"N", 24}}));
+}
+
+TEST(ColumnWidths, FixedFormsFollowTheDialectOfTheTable) {
+    const auto text = [](char type, int length, ValueDialect dialect) {
+        FieldDesc field;
+        field.FieldType = type;
+        field.FieldLength = static_cast<std::int16_t>(length);
+        return FixedFormText(field, dialect);
+    };
+    EXPECT_EQ(text('M', 4, ValueDialect::FoxPro), "Block: 0000000000")
+        << "a binary block number holds up to 4294967295";
+    EXPECT_EQ(text('M', 4, ValueDialect::DBase), "Block: 0000");
+    EXPECT_EQ(text('T', 8, ValueDialect::FoxPro), "00-00-0000  00:00:00");
+    EXPECT_EQ(text('C', 10, ValueDialect::DBase), "");
+}
+
 TEST(ColumnWidths, ScaleFromTheSmallSystemFontToTheFontShown) {
     EXPECT_EQ(ScaledColumnWidth(45, 6), 45);
     EXPECT_EQ(ScaledColumnWidth(200, 6 * 52, 52), 200);

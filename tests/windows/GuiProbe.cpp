@@ -11,7 +11,14 @@
 //                                             lists a table (cells without trailing blanks)
 //   tessaro-gui-probe row-point ROW           screen point of a row's record number (0 = first)
 //   tessaro-gui-probe header-point COLUMN     screen point of a column heading
-//   tessaro-gui-probe texts TITLE             the texts of a window and of its controls
+//   tessaro-gui-probe rect TITLE              screen rectangle of a window: x y width height
+//   tessaro-gui-probe row-rect ROW            screen rectangle of a row's record number
+//   tessaro-gui-probe cut-cells ROW           the columns whose text in that row does not
+//                                             fit the column (with the list's margins)
+//   tessaro-gui-probe help-point TEXT         screen point of a text in the help window
+//   tessaro-gui-probe help-top                the first line the help window shows
+//   tessaro-gui-probe texts TITLE             the texts of the windows of that title and of
+//                                             their controls
 //   tessaro-gui-probe close TITLE|class:NAME  WM_CLOSE to every such window
 // Exit code 0, 1 when what was asked for is not there, 2 for wrong arguments.
 
@@ -20,6 +27,7 @@
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
+#include <richedit.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -311,6 +319,125 @@ int State() {
     return 0;
 }
 
+void PrintRect(const RECT& rect) {
+    Print(std::to_string(rect.left) + " " + std::to_string(rect.top) + " " +
+          std::to_string(rect.right - rect.left) + " " + std::to_string(rect.bottom - rect.top));
+}
+
+int WindowRect(const std::wstring& title) {
+    const std::vector<HWND> windows = FindWindows(title);
+    RECT rect = {};
+    if (windows.empty() || !::GetWindowRect(windows.front(), &rect)) {
+        return 1;
+    }
+    PrintRect(rect);
+    return 0;
+}
+
+// A row's record number (its label) on the screen.
+bool RowLabel(int row, RECT& label) {
+    const HWND list = RecordList(MainWindow());
+    const RemoteMemory memory(list, 4096);
+    label = {};
+    label.left = LVIR_LABEL;
+    if (list == nullptr || !memory.Valid() || !memory.Write(0, &label, sizeof(label)) ||
+        Ask(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+            reinterpret_cast<LPARAM>(memory.At(0))) <= 0 ||
+        !memory.Read(0, &label, sizeof(label))) {
+        return false;
+    }
+    ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&label), 2);
+    return true;
+}
+
+int RowRect(int row) {
+    RECT label = {};
+    if (!RowLabel(row, label)) {
+        return 1;
+    }
+    PrintRect(label);
+    return 0;
+}
+
+// The list keeps about 6 pixels on each side of a cell's text.
+int CutCells(int row) {
+    const HWND list = RecordList(MainWindow());
+    const RemoteMemory memory(list, 64 * 1024);
+    if (list == nullptr || !memory.Valid()) {
+        return 1;
+    }
+    std::string cut;
+    for (int column = 1; column < ColumnCount(list); ++column) {
+        const std::wstring text = ItemText(list, memory, row, column) + L'\0';
+        if (!memory.Write(32 * 1024, text.data(), text.size() * sizeof(wchar_t))) {
+            return 1;
+        }
+        const LRESULT needed =
+            Ask(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(memory.At(32 * 1024)));
+        const LRESULT width = Ask(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0);
+        if (needed + 12 > width) {
+            if (!cut.empty()) {
+                cut += ' ';
+            }
+            cut.append(std::to_string(column));
+        }
+    }
+    Print(cut);
+    return 0;
+}
+
+// The help window's text control.
+HWND HelpText() {
+    const std::vector<HWND> windows = FindWindows(L"Tessaro \u2013 Hilfe");
+    return windows.empty() ? nullptr : ::GetWindow(windows.front(), GW_CHILD);
+}
+
+int HelpPoint(const std::wstring& text) {
+    const HWND control = HelpText();
+    const std::wstring wanted = text + L'\0';
+    const RemoteMemory memory(control, 4096);
+    if (control == nullptr || !memory.Valid() ||
+        !memory.Write(1024, wanted.data(), wanted.size() * sizeof(wchar_t))) {
+        return 1;
+    }
+    FINDTEXTEXW find = {};
+    find.chrg = {0, -1};
+    find.lpstrText = reinterpret_cast<LPCWSTR>(memory.At(1024));
+    if (!memory.Write(0, &find, sizeof(find))) {
+        return 1;
+    }
+    const LRESULT at =
+        Ask(control, EM_FINDTEXTEXW, FR_DOWN, reinterpret_cast<LPARAM>(memory.At(0)));
+    if (at < 0) {
+        return 1;
+    }
+    const LRESULT position = Ask(control, EM_POSFROMCHAR, static_cast<WPARAM>(at), 0);
+    POINT point = {static_cast<short>(LOWORD(position)) + 4,
+                   static_cast<short>(HIWORD(position)) + 4};
+    ::ClientToScreen(control, &point);
+    Print(std::to_string(point.x) + " " + std::to_string(point.y));
+    return 0;
+}
+
+int HelpTop() {
+    const HWND control = HelpText();
+    if (control == nullptr) {
+        return 1;
+    }
+    const LRESULT line = Ask(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+    // The system carries the line's text across to this program (as for WM_GETTEXT).
+    std::wstring text(1000, L'\0');
+    text[0] = static_cast<wchar_t>(text.size() - 1);
+    const LRESULT length =
+        Ask(control, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) {
+        text.pop_back();
+    }
+    Print(Utf8(text));
+    return 0;
+}
+
 // The middle of a row's record number, or of a heading, on the screen.
 int RowPoint(int row) {
     const HWND list = RecordList(MainWindow());
@@ -360,8 +487,10 @@ int Texts(const std::wstring& title) {
     if (windows.empty()) {
         return 1;
     }
-    Print(Escaped(WindowText(windows.front())));
-    ::EnumChildWindows(windows.front(), PrintChildText, 0);
+    for (const HWND window : windows) {
+        Print(Escaped(WindowText(window)));
+        ::EnumChildWindows(window, PrintChildText, 0);
+    }
     return 0;
 }
 
@@ -410,6 +539,21 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"header-point" && argc == 3) {
         return HeaderPoint(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
     }
+    if (command == L"rect" && argc == 3) {
+        return WindowRect(argv[2]);
+    }
+    if (command == L"row-rect" && argc == 3) {
+        return RowRect(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    }
+    if (command == L"cut-cells" && argc == 3) {
+        return CutCells(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    }
+    if (command == L"help-point" && argc == 3) {
+        return HelpPoint(argv[2]);
+    }
+    if (command == L"help-top" && argc == 2) {
+        return HelpTop();
+    }
     if (command == L"texts" && argc == 3) {
         return Texts(argv[2]);
     }
@@ -418,7 +562,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::fputs(
         "Aufruf: tessaro-gui-probe state|table|wait TITEL SEKUNDEN|wait-gone TITEL SEKUNDEN|"
-        "count TITEL|row-point ZEILE|header-point SPALTE|texts TITEL|close TITEL\n",
+        "count TITEL|row-point ZEILE|header-point SPALTE|rect TITEL|row-rect ZEILE|"
+        "cut-cells ZEILE|help-point TEXT|help-top|texts TITEL|close TITEL\n",
         stderr);
     return 2;
 }

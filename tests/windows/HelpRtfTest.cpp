@@ -164,5 +164,39 @@ TEST(HelpRtf, TheRichTextControlShowsTheHelpText) {
     EXPECT_EQ(text.find(L"&gt;"), std::wstring::npos);
 }
 
+// The links of the table of contents lead to their headings, where the control has them.
+TEST(HelpRtf, TheLinksLeadToTheirHeadingsInTheControl) {
+    ASSERT_NE(::LoadLibraryW(L"msftedit.dll"), nullptr);
+    const HWND control =
+        ::CreateWindowExW(0, L"RICHEDIT50W", L"", ES_MULTILINE | ES_READONLY, 0, 0, 400, 300,
+                          nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(control, nullptr);
+    const HelpText help = HelpTextFromHtml(HelpDocument());
+    SETTEXTEX mode = {ST_DEFAULT, CP_ACP};
+    ::SendMessageW(control, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&mode),
+                   reinterpret_cast<LPARAM>(help.rtf.c_str()));
+    const auto shown = [control](long start, long end) {
+        std::wstring text(static_cast<std::size_t>(end - start) + 1, L'\0');
+        TEXTRANGEW range = {{start, end}, text.data()};
+        text.resize(static_cast<std::size_t>(
+            ::SendMessageW(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+        return text;
+    };
+    ASSERT_GE(help.links.size(), 10u);
+    EXPECT_EQ(shown(help.links[0].start, help.links[0].end), L"Was ist Tessaro?");
+    for (const HelpLink& link : help.links) {
+        ASSERT_EQ(help.anchors.count(link.target), 1u) << link.target;
+        const long at = help.anchors.at(link.target);
+        const std::wstring text = shown(link.start, link.end);
+        if (link.target == "anfang") {
+            EXPECT_EQ(text, L"Zurück zum Inhalt");
+            EXPECT_EQ(shown(at, at + 15), L"Tessaro \u2013 Hilfe");
+        } else {
+            EXPECT_EQ(shown(at, at + static_cast<long>(text.size())), text) << link.target;
+        }
+    }
+    ::DestroyWindow(control);
+}
+
 }  // namespace
 }  // namespace tessaro::win32

@@ -42,6 +42,8 @@ VIAddVersionKey /LANG=1031 "FileDescription" "Tessaro ${VERSION} installieren"
 VIAddVersionKey /LANG=1031 "LegalCopyright" "Expat-Lizenz (MIT)"
 
 !include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tessaro.exe"
@@ -73,19 +75,115 @@ Section "Tessaro"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Tessaro"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tessaro.exe"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Deinstallieren.exe"'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /S'
+    ; Run in place (_?=), the uninstaller is the process that removes Tessaro, and whoever
+    ; started it (Windows, a package manager) gets its exit code: 2 when Tessaro stays.
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Deinstallieren.exe" _?=$INSTDIR'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /S _?=$INSTDIR'
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-Section "Uninstall"
+; $R0 is set to FILE (a program of the folder) when it runs: Windows keeps a running
+; program from being written to or deleted. Left alone when it is not there.
+!macro RunningProgram FILE
+    ${If} $R0 == ""
+    ${AndIf} ${FileExists} "$INSTDIR\${FILE}"
+        ClearErrors
+        FileOpen $R1 "$INSTDIR\${FILE}" a
+        ${If} ${Errors}
+            StrCpy $R0 "${FILE}"
+        ${Else}
+            FileClose $R1
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+; Nothing is removed while Tessaro runs: the user is asked to end it and to try again.
+; Cancelled (and always when silent) the uninstall fails with exit code 2, and Tessaro,
+; its Start menu entry and its entry under "Apps" stay as they were.
+Function un.WaitUntilTessaroEnds
+    ${Do}
+        StrCpy $R0 ""
+        !insertmacro RunningProgram "tessaro.exe"
+        !insertmacro RunningProgram "tessaro-dump.exe"
+        ${If} $R0 == ""
+            Return
+        ${EndIf}
+        DetailPrint "$R0 läuft noch."
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+            "Tessaro läuft noch ($R0) und kann nicht entfernt werden.$\r$\n$\r$\nBitte beenden Sie Tessaro und wählen Sie dann $\"Wiederholen$\"." \
+            /SD IDCANCEL IDRETRY retry
+        SetErrorLevel 2
+        Abort "Tessaro läuft noch: nichts wurde entfernt."
+        retry:
+    ${Loop}
+FunctionEnd
+
+; Fails (exit code 2, the entries kept) when a file of Tessaro is left.
+!macro MustBeGone FILE
+    ${If} ${FileExists} "$INSTDIR\${FILE}"
+        MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\${FILE} konnte nicht entfernt werden." /SD IDOK
+        SetErrorLevel 2
+        Abort "$INSTDIR\${FILE} konnte nicht entfernt werden."
+    ${EndIf}
+!macroend
+
+; The uninstaller itself, then the folder, the Start menu entry and the entry under
+; "Apps": the entries go only when no file is left. The uninstaller in the folder may still
+; be running for a moment (the one that started this copy, or the one that started this
+; clean-up): it is tried for up to 20 seconds.
+Function un.RemoveUninstallerAndEntries
+    StrCpy $R2 0
+    ${Do}
+        Delete "$INSTDIR\Deinstallieren.exe"
+        ${IfNot} ${FileExists} "$INSTDIR\Deinstallieren.exe"
+        ${OrIf} $R2 >= 200
+            ${Break}
+        ${EndIf}
+        Sleep 100
+        IntOp $R2 $R2 + 1
+    ${Loop}
+    !insertmacro MustBeGone "Deinstallieren.exe"
+    RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Tessaro.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+FunctionEnd
+
+; "/AUFRAEUMEN": the copy that the uninstaller, run in place, starts to remove it once it
+; has ended (a running program cannot be removed).
+Function un.onInit
+    ${GetParameters} $R3
+    ClearErrors
+    ${GetOptions} $R3 "/AUFRAEUMEN" $R4
+    ${IfNot} ${Errors}
+        Call un.RemoveUninstallerAndEntries
+        Quit
+    ${EndIf}
+FunctionEnd
+
+Section "Uninstall"
+    Call un.WaitUntilTessaroEnds
     Delete "$INSTDIR\tessaro.exe"
     Delete "$INSTDIR\tessaro-dump.exe"
     Delete "$INSTDIR\tessaro.hlp"
     Delete "$INSTDIR\LIESMICH.txt"
+    !insertmacro MustBeGone "tessaro.exe"
+    !insertmacro MustBeGone "tessaro-dump.exe"
+    !insertmacro MustBeGone "tessaro.hlp"
+    !insertmacro MustBeGone "LIESMICH.txt"
     Delete "$INSTDIR\Deinstallieren.exe"
-    RMDir "$INSTDIR"
-    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ${If} ${FileExists} "$INSTDIR\Deinstallieren.exe"
+        ; It runs: in place (as the entry under "Apps" runs it), or it started this copy a
+        ; moment ago. A copy of it removes it once it has ended.
+        ClearErrors
+        CopyFiles /SILENT "$INSTDIR\Deinstallieren.exe" "$TEMP\Tessaro-Aufraeumen.exe"
+        Exec '"$TEMP\Tessaro-Aufraeumen.exe" /S /AUFRAEUMEN _?=$INSTDIR'
+        ${If} ${Errors}
+            MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\Deinstallieren.exe konnte nicht entfernt werden." /SD IDOK
+            SetErrorLevel 2
+            Abort "$INSTDIR\Deinstallieren.exe konnte nicht entfernt werden."
+        ${EndIf}
+    ${Else}
+        Call un.RemoveUninstallerAndEntries
+    ${EndIf}
 SectionEnd
