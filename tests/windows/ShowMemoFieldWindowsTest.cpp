@@ -1,6 +1,6 @@
 // The Windows twins of ShowMemoFieldTest's POSIX-only cases: another name in place of the
 // text file, an old text file that cannot be deleted, rights of the new text file, and
-// memo file names in any case.
+// memo file names in any case; and Linux links seen through Wine.
 
 #include "WindowsTestSupport.h"
 #include "builder/TableBuilder.h"
@@ -17,6 +17,7 @@ namespace {
 
 using test::AddAttributes;
 using test::AttributesOf;
+using test::FolderSnapshot;
 using test::MemoBuilder;
 using test::ReadFile;
 using test::TableBuilder;
@@ -41,8 +42,10 @@ protected:
     void ShowFirstRow() {
         desktop.boxes.clear();
         desktop.answers = {BoxAnswer::Yes};
+        const FolderSnapshot snapshot(dir.Path());
         ShowMemoField(session, nullptr, &cells, 0);
         EXPECT_EQ(session.access.files.OpenCount(), 0);
+        EXPECT_EQ(snapshot.Differences(".tmp"), "") << "table and memo file stay as they were";
     }
     std::string tablePath() const { return dir.File("KUNDEN.DBF"); }
     std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
@@ -90,6 +93,28 @@ TEST_F(WindowsShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
     EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + textPath() + "\rkann nicht erstellt werden");
     EXPECT_TRUE(desktop.editorStarts.empty());
     EXPECT_EQ(ReadFile(textPath()), "fremd");
+}
+
+// Wine shows a Linux symbolic link as the file it points to, and deletes that file when
+// asked to delete the link: the old text file must then stay, and nothing else be touched.
+TEST_F(WindowsShowMemoFieldTest, ALinuxSymbolicLinkInPlaceOfTheTextFileIsNeverFollowedUnderWine) {
+    test::TempDir elsewhere;
+    for (const std::string& target : {elsewhere.File("fremd.txt"), dir.File("fremd.txt")}) {
+        SCOPED_TRACE(target);
+        WriteFile(target, "fremde Daten");
+        if (!test::MakeLinuxSymbolicLink(textPath(), target)) {
+            GTEST_SKIP() << "Linux links exist only under Wine";
+        }
+        MakeAndLoad("geheim");
+        session.access.retry.retryLimit = 0;
+        ShowFirstRow();
+        EXPECT_EQ(ReadFile(target), "fremde Daten");
+        ASSERT_FALSE(desktop.boxes.empty());
+        EXPECT_EQ(desktop.boxes.back().text,
+                  "Memodatei " + textPath() + "\rkann nicht erstellt werden");
+        EXPECT_TRUE(desktop.editorStarts.empty());
+        EXPECT_TRUE(test::RemoveLinuxSymbolicLink(textPath()));
+    }
 }
 
 TEST_F(WindowsShowMemoFieldTest, TheTextFileOfAReadOnlyMemoFileCanBeReplacedNextTime) {
