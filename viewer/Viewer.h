@@ -56,8 +56,10 @@ public:
     // The help document's name, and where it is looked for: the working folder, beside the
     // program, the data folder relative to the program and the installed data folder.
     static constexpr const char* kHelpFileName = "tessaro.hlp";
-    // The help document and what it shows are read only up to this size each.
-    static constexpr std::size_t kHelpFileMaxBytes = 16 << 20;
+    // The help document and what it shows are read only up to this size each: ours is
+    // a few KiB, and any folder can bring its own help, which must neither fill the memory
+    // nor hold up the window that shows it. A bigger one counts as none.
+    static constexpr std::size_t kHelpFileMaxBytes = 128 << 10;
     std::string FindHelpFile();
 
 private:

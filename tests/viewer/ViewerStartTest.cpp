@@ -191,6 +191,20 @@ TEST_F(ViewerStartTest, HelpIsLookedForInTheWorkingFolderThenBesideTheProgramThe
     EXPECT_TRUE(window.boxes.empty());
 }
 
+TEST_F(ViewerStartTest, AHelpFileTooBigToShowIsPassedOver) {
+    test::TempDir program;
+    window.programFolder = program.Path();
+    Start();
+    test::WriteFile(dir.File("tessaro.hlp"), "<p>" + std::string(128 << 10, 'x') + "</p>");
+    test::WriteFile(program.File("tessaro.hlp"), "<p>Hilfe</p>");
+    viewer->ShowHelp();
+    EXPECT_EQ(window.helpShown, std::vector<std::string>{program.Path() + "/tessaro.hlp"});
+    std::filesystem::remove(program.File("tessaro.hlp"));
+    viewer->ShowHelp();
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "Die Hilfedatei tessaro.hlp wurde nicht gefunden.");
+}
+
 TEST_F(ViewerStartTest, AHelpFileThatIsNoFileIsNotShown) {
     // A FIFO would freeze the window for good, a folder is no document.
 #ifdef _WIN32
