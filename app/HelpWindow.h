@@ -14,6 +14,15 @@ public:
     // files of bounded size: a document that names a FIFO or /dev/zero must neither freeze
     // the program nor fill its memory.
     QVariant loadResource(int type, const QUrl& name) override;
+
+    // Whether memory did not suffice for the document or something it shows, which then
+    // stays empty. Qt takes no exceptions: the window's owner reports it.
+    bool RanOutOfMemory() const { return ranOutOfMemory_; }
+
+private:
+    QVariant LoadLocalFile(int type, const QUrl& name);
+
+    bool ranOutOfMemory_ = false;
 };
 
 }  // namespace tessaro

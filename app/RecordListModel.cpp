@@ -1,5 +1,7 @@
 #include "RecordListModel.h"
 
+#include <new>
+
 #include "table/RecordList.h"
 
 namespace tessaro {
@@ -36,10 +38,17 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        if (index.column() == 0) {
-            return QString::number(index.row() + 1);
+        try {
+            if (index.column() == 0) {
+                return QString::number(index.row() + 1);
+            }
+            return QString::fromUtf8(cells_->CellChars(index.row(), index.column()));
+        } catch (const std::bad_alloc&) {
+            if (onOutOfMemory) {
+                onOutOfMemory();
+            }
+            return {};
         }
-        return QString::fromUtf8(cells_->CellChars(index.row(), index.column()));
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
         const int image = cells_->RowImage(index.row());

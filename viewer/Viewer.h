@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,26 @@ public:
     // The search of a go-to dialog.
     void SearchRecord(std::string_view text);
 
+    // Memory that runs out in what the window asks of the viewer ends neither the program
+    // nor the window: "nicht genügend Arbeitsspeicher !" (message 7), and it goes on, as
+    // after a load. A front end runs every command and click through Guarded, where its
+    // toolkit calls in. What the window asks while it draws (a cell of the list) cannot
+    // show a box there: the front end notes it and, when NoteOutOfMemory says so, has
+    // ReportNotedOutOfMemory called from its event queue once the drawing is done. A
+    // failure while the box is open, or while a report is due, gives no second box.
+    template <typename Action>
+    auto Guarded(Action&& action) -> decltype(action()) {
+        try {
+            return action();
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            return decltype(action())();
+        }
+    }
+    void ReportOutOfMemory();
+    bool NoteOutOfMemory();
+    void ReportNotedOutOfMemory();
+
     // What the window shows, for front ends and tests.
     const CellStore& Cells() const { return state_.cells; }
     bool HasRecordList() const { return state_.hasRecordList; }
@@ -67,6 +88,8 @@ private:
     TableLoader loader_;
     RecordSelection selection_;
     bool ended_ = false;
+    bool outOfMemoryNoted_ = false;
+    bool reportingOutOfMemory_ = false;
 };
 
 }  // namespace tessaro

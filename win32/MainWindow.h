@@ -57,6 +57,7 @@ private:
     void OnPaint();
     void OnCommand(int id);
     void OnNotify(const NMHDR& header, LPARAM lParam);
+    void FillListItem(LVITEMW& item);
     RECT RecordListArea() const;
 
     HINSTANCE instance_;

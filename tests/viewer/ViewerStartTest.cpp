@@ -157,6 +157,30 @@ TEST_F(ViewerStartTest, EndingBeepsClosesEveryFileAndQuitsWithZeroOnce) {
     EXPECT_TRUE(window.dialogRequests.empty()) << "nothing starts once the program ends";
 }
 
+// A front end guards every command and notes what fails while its list draws: memory that
+// keeps running out gives one box at a time, never one box over another.
+TEST_F(ViewerStartTest, MemoryThatRunsOutIsReportedOneBoxAtATime) {
+    Start();
+    const auto failing = [] { throw std::bad_alloc(); };
+    window.onBox = [&](const test::ShownBox&) {
+        viewer->Guarded(failing);
+        EXPECT_FALSE(viewer->NoteOutOfMemory()) << "while the box is open";
+    };
+    viewer->Guarded(failing);
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "nicht genügend Arbeitsspeicher !\r\nMorvane wird beendet");
+    window.onBox = nullptr;
+    viewer->ReportNotedOutOfMemory();
+    EXPECT_EQ(window.boxes.size(), 1u) << "nothing was noted";
+    EXPECT_TRUE(viewer->NoteOutOfMemory());
+    EXPECT_FALSE(viewer->NoteOutOfMemory()) << "the report is due already";
+    viewer->ReportNotedOutOfMemory();
+    viewer->ReportNotedOutOfMemory();
+    EXPECT_EQ(window.boxes.size(), 2u);
+    EXPECT_EQ(viewer->Guarded([] { return 7; }), 7);
+    EXPECT_TRUE(window.quits.empty());
+}
+
 TEST_F(ViewerStartTest, AMissingHelpFileIsReported) {
     Start();
     viewer->ShowHelp();
