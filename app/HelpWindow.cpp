@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QTextDocument>
 
+#include <new>
+
 #include "fileio/SmallFile.h"
 #include "viewer/Viewer.h"
 
@@ -25,6 +27,15 @@ QVariant HelpWindow::loadResource(int type, const QUrl& name) {
     if (!name.isLocalFile()) {
         return QTextBrowser::loadResource(type, name);
     }
+    try {
+        return LoadLocalFile(type, name);
+    } catch (const std::bad_alloc&) {
+        ranOutOfMemory_ = true;
+        return QByteArray("", 0);
+    }
+}
+
+QVariant HelpWindow::LoadLocalFile(int type, const QUrl& name) {
     const std::optional<std::string> content = ReadSmallFile(
         QFile::encodeName(name.toLocalFile()).toStdString(), Viewer::kHelpFileMaxBytes);
     const QByteArray bytes = content ? QByteArray::fromStdString(*content) : QByteArray("", 0);

@@ -15,9 +15,18 @@ public:
     // the program nor fill its memory.
     QVariant loadResource(int type, const QUrl& name) override;
 
+    // Whether memory did not suffice for the document or something it shows, which then
+    // stays empty. Qt takes no exceptions: the window's owner reports it.
+    bool RanOutOfMemory() const { return ranOutOfMemory_; }
+
 protected:
     // Escape closes the window.
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QVariant LoadLocalFile(int type, const QUrl& name);
+
+    bool ranOutOfMemory_ = false;
 };
 
 }  // namespace tessaro

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <new>
+
 #include "app/ClientArea.h"
 #include "app/DataFolder.h"
 #include "app/GoToDialog.h"
@@ -62,22 +64,36 @@ MainWindow::MainWindow(FrontEndPort& port, RetryPolicy retry)
 // window still lays it out.
 MainWindow::~MainWindow() { DestroyRecordList(); }
 
+// Every command and click goes to the viewer guarded: memory that runs out in it is
+// reported there and never passes through Qt, which takes no exceptions.
 void MainWindow::ConnectMenu() {
-    connect(menu_->open, &QAction::triggered, this, [this] { viewer_.OpenTable(); });
-    connect(menu_->memo, &QAction::triggered, this, [this] { viewer_.OpenMemo(); });
-    connect(menu_->goTo, &QAction::triggered, this, [this] { viewer_.GoToRecord(); });
-    connect(menu_->end, &QAction::triggered, this, [this] { viewer_.End(); });
-    connect(menu_->help, &QAction::triggered, this, [this] { viewer_.ShowHelp(); });
-    connect(menu_->version, &QAction::triggered, this, [this] { viewer_.ShowVersion(); });
+    const auto command = [this](QAction* action, void (Viewer::*run)()) {
+        connect(action, &QAction::triggered, this,
+                [this, run] { viewer_.Guarded([&] { (viewer_.*run)(); }); });
+    };
+    command(menu_->open, &Viewer::OpenTable);
+    command(menu_->memo, &Viewer::OpenMemo);
+    command(menu_->goTo, &Viewer::GoToRecord);
+    command(menu_->end, &Viewer::End);
+    command(menu_->help, &Viewer::ShowHelp);
+    command(menu_->version, &Viewer::ShowVersion);
 }
 
 bool MainWindow::CreateRecordList() {
     recordList_ = new RecordListView(client_);
     connect(recordList_, &RecordListView::RowClicked, this,
-            [this](std::int32_t row) { viewer_.OnRowClick(row); });
+            [this](std::int32_t row) { viewer_.Guarded([&] { viewer_.OnRowClick(row); }); });
     connect(recordList_, &RecordListView::RowDoubleClicked, this,
-            [this](std::int32_t row) { viewer_.OnRowDoubleClick(row); });
-    connect(recordList_, &RecordListView::HeaderClicked, this, [this] { viewer_.OnHeaderClick(); });
+            [this](std::int32_t row) { viewer_.Guarded([&] { viewer_.OnRowDoubleClick(row); }); });
+    connect(recordList_, &RecordListView::HeaderClicked, this,
+            [this] { viewer_.Guarded([&] { viewer_.OnHeaderClick(); }); });
+    // The list asks for cells while it draws, where no box can be shown: the box follows.
+    recordList_->Model()->onOutOfMemory = [this] {
+        if (viewer_.NoteOutOfMemory()) {
+            QMetaObject::invokeMethod(
+                this, [this] { viewer_.ReportNotedOutOfMemory(); }, Qt::QueuedConnection);
+        }
+    };
     client_->SetRecordList(recordList_);
     recordList_->show();
     return true;
@@ -140,8 +156,9 @@ std::optional<std::string> MainWindow::ShowOpenDialog(const OpenDialogRequest& r
 
 void MainWindow::ShowGoToDialog() {
     auto* dialog = new GoToDialog(this);
-    connect(dialog, &GoToDialog::Search, this,
-            [this](const QString& text) { viewer_.SearchRecord(text.toStdString()); });
+    connect(dialog, &GoToDialog::Search, this, [this](const QString& text) {
+        viewer_.Guarded([&] { viewer_.SearchRecord(text.toStdString()); });
+    });
     dialog->show();
 }
 
@@ -150,6 +167,10 @@ void MainWindow::ShowVersionBox() { (new VersionBox(this))->show(); }
 void MainWindow::ShowHelp(const std::string& helpFile) {
     if (help_ == nullptr) {
         help_ = new HelpWindow(QFile::decodeName(QByteArray::fromStdString(helpFile)), this);
+        if (help_->RanOutOfMemory()) {
+            delete help_;
+            throw std::bad_alloc();  // reported where the command came in
+        }
     }
     help_->show();
     help_->raise();
@@ -210,7 +231,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::OpenAtStart() {
     if (!openedAtStart_) {
         openedAtStart_ = true;
-        viewer_.OpenAtStart();
+        viewer_.Guarded([this] { viewer_.OpenAtStart(); });
     }
 }
 

@@ -3,6 +3,10 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <new>
+
+#include "app/RecordListModel.h"
+
 namespace tessaro {
 
 QString ShownCellText(const QString& text, const QFontMetrics& metrics, int width) {
@@ -18,6 +22,18 @@ QString ShownCellText(const QString& text, const QFontMetrics& metrics, int widt
 
 void RecordCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const {
+    try {
+        PaintCell(painter, option, index);
+    } catch (const std::bad_alloc&) {
+        const auto* model = qobject_cast<const RecordListModel*>(index.model());
+        if (model != nullptr && model->onOutOfMemory) {
+            model->onOutOfMemory();
+        }
+    }
+}
+
+void RecordCellDelegate::PaintCell(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const {
     const QWidget* widget = option.widget;
     QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     QStyleOptionViewItem panel(option);

@@ -18,8 +18,14 @@ class RecordCellDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // Memory that does not suffice for a cell leaves it unpainted and is told to the
+    // record list's model.
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+private:
+    void PaintCell(QPainter* painter, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) const;
 };
 
 }  // namespace tessaro

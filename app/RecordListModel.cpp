@@ -1,5 +1,7 @@
 #include "RecordListModel.h"
 
+#include <new>
+
 #include "table/RecordList.h"
 
 namespace tessaro {
@@ -36,12 +38,19 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        if (index.column() == 0) {
-            return QString::number(index.row() + 1);
+        try {
+            if (index.column() == 0) {
+                return QString::number(index.row() + 1);
+            }
+            // Made now, when the view draws the cell.
+            const std::string_view text = cells_->CellText(index.row(), index.column());
+            return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        } catch (const std::bad_alloc&) {
+            if (onOutOfMemory) {
+                onOutOfMemory();
+            }
+            return {};
         }
-        // Made now, when the view draws the cell.
-        const std::string_view text = cells_->CellText(index.row(), index.column());
-        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     if (role == Qt::DecorationRole && index.column() == 0) {
         const int image = cells_->RowImage(index.row());

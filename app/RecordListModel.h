@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QStringList>
 
+#include <functional>
+
 #include "table/RecordCells.h"
 
 namespace tessaro {
@@ -23,6 +25,9 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Called when memory does not suffice for a cell's text, which then stays empty.
+    std::function<void()> onOutOfMemory;
 
 private:
     const RecordCells* cells_ = nullptr;

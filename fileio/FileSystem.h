@@ -16,8 +16,12 @@ bool FileExists(const std::string& name);
 // The size of the file of that name, 0 for a folder, -1 when there is none.
 std::int64_t FindFileSize(const std::string& name);
 
-// Deletes a file; a link is removed, never what it points to. Failures are not reported.
-void RemoveFile(const std::string& name);
+// Deletes an old file so that a new one can take its name: a file, or a link itself, never
+// what a link points to. A name that the system shows as a file although it is a link
+// (Wine shows a Linux symbolic link so) is left alone, as a folder is. Returns 0 when the
+// file is gone or was not there, otherwise the Win32 code of why it is still there
+// (ERROR_SHARING_VIOLATION while another program holds it).
+std::uint32_t RemoveFile(const std::string& name);
 
 // True when both names exist and name one and the same file (also through a hard or
 // symbolic link, or another spelling of the path).

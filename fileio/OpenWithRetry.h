@@ -40,4 +40,11 @@ FileNumber OpenWithRetry(FileAccess& access, std::string_view name);
 FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name,
                                FileNumber permissionsOf = 0);
 
+// The same for a text file that replaces an old one of that name: every attempt deletes the
+// old file first (RemoveFile), so that trying again after another program has let go of it
+// succeeds. While the old file cannot be deleted, the attempt fails for that reason (a file
+// another program holds is in use, 70).
+FileNumber OpenAppendReplacingWithRetry(FileAccess& access, std::string_view name,
+                                        FileNumber permissionsOf = 0);
+
 }  // namespace tessaro

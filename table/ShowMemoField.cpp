@@ -33,14 +33,14 @@ public:
                 "Memofeld", BoxButtons::Ok | BoxIcon::Stop);
             return false;
         }
-        if (FileExists(textName_)) {
-            RemoveFile(textName_);
-        }
+        // Hidden and system files count here too. A file that cannot be deleted now is
+        // tried again, and reported, when the new one is created.
+        RemoveFile(textName_);
         return true;
     }
 
     bool Open(FileNumber memoFile) override {
-        textFile_ = OpenAppendWithRetry(session_.access, textName_, memoFile);
+        textFile_ = OpenAppendReplacingWithRetry(session_.access, textName_, memoFile);
         if (textFile_ == 0) {
             session_.Desktop().ShowMessageBox(
                 owner_, "Memodatei " + textName_ + "\rkann nicht erstellt werden",

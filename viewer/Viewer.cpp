@@ -1,5 +1,6 @@
 #include "Viewer.h"
 
+#include "fileio/ErrorMessage.h"
 #include "fileio/SmallFile.h"
 
 namespace tessaro {
@@ -65,6 +66,34 @@ void Viewer::OnRowDoubleClick(std::int32_t row) { selection_.OnDoubleClick(row);
 void Viewer::OnHeaderClick() { selection_.OnHeaderClick(); }
 
 void Viewer::SearchRecord(std::string_view text) { selection_.SearchAndShow(text); }
+
+bool Viewer::NoteOutOfMemory() {
+    if (outOfMemoryNoted_ || reportingOutOfMemory_) {
+        return false;
+    }
+    outOfMemoryNoted_ = true;
+    return true;
+}
+
+void Viewer::ReportOutOfMemory() {
+    if (reportingOutOfMemory_) {
+        return;
+    }
+    reportingOutOfMemory_ = true;
+    try {
+        ShowErrorMessage(state_.session.Desktop(), kErrOutOfMemory);
+    } catch (const std::bad_alloc&) {
+        // Not even the box could be had: the program goes on all the same.
+    }
+    reportingOutOfMemory_ = false;
+    outOfMemoryNoted_ = false;
+}
+
+void Viewer::ReportNotedOutOfMemory() {
+    if (outOfMemoryNoted_) {
+        ReportOutOfMemory();
+    }
+}
 
 std::string Viewer::FindHelpFile() {
     std::string programFolder = state_.window.ProgramFolder();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,26 @@ public:
         return selection_.FindTypedRecord(text, start, wrap);
     }
 
+    // Memory that runs out in what the window asks of the viewer ends neither the program
+    // nor the window: "nicht genügend Arbeitsspeicher !" (message 7), and it goes on, as
+    // after a load. A front end runs every command and click through Guarded, where its
+    // toolkit calls in. What the window asks while it draws (a cell of the list) cannot
+    // show a box there: the front end notes it and, when NoteOutOfMemory says so, has
+    // ReportNotedOutOfMemory called from its event queue once the drawing is done. A
+    // failure while the box is open, or while a report is due, gives no second box.
+    template <typename Action>
+    auto Guarded(Action&& action) -> decltype(action()) {
+        try {
+            return action();
+        } catch (const std::bad_alloc&) {
+            ReportOutOfMemory();
+            return decltype(action())();
+        }
+    }
+    void ReportOutOfMemory();
+    bool NoteOutOfMemory();
+    void ReportNotedOutOfMemory();
+
     // What the window shows, for front ends and tests.
     const RecordCells& Cells() const { return state_.cells; }
     bool HasRecordList() const { return state_.hasRecordList; }
@@ -65,8 +86,10 @@ public:
     // The help document's name, and where it is looked for: the working folder, beside the
     // program, the data folder relative to the program and the installed data folder.
     static constexpr const char* kHelpFileName = "tessaro.hlp";
-    // The help document and what it shows are read only up to this size each.
-    static constexpr std::size_t kHelpFileMaxBytes = 16 << 20;
+    // The help document and what it shows are read only up to this size each: ours is
+    // a few KiB, and any folder can bring its own help, which must neither fill the memory
+    // nor hold up the window that shows it. A bigger one counts as none.
+    static constexpr std::size_t kHelpFileMaxBytes = 128 << 10;
     std::string FindHelpFile();
 
 private:
@@ -74,6 +97,8 @@ private:
     TableLoader loader_;
     RecordSelection selection_;
     bool ended_ = false;
+    bool outOfMemoryNoted_ = false;
+    bool reportingOutOfMemory_ = false;
 };
 
 }  // namespace tessaro

@@ -9,6 +9,14 @@ namespace tessaro::win32 {
 
 namespace {
 
+// The rich text control of Wine takes time that grows with the square of a line's length
+// to wrap it: 16 KiB of emoji without a break froze the window for two seconds, 128 KiB
+// for a minute and a half. A line that has run this many characters ends at its next
+// blank, or at the longer limit where none comes; the help we ship has no line half as
+// long, so it shows as written.
+constexpr int kLineBreakFrom = 500;
+constexpr int kLongestLine = 600;
+
 // Half-points: the body in 9 points, the headings larger; indents in twips.
 constexpr const char* kHeader =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0"
@@ -204,8 +212,7 @@ public:
             Inline(closing, "\\f1 ");
         } else if (name == "br") {
             if (!closing) {
-                out_ += "\\line ";
-                ++position_;
+                BreakLine();
                 atLineStart_ = true;
             }
         } else if (name == "h1" || name == "h2" || name == "h3") {
@@ -281,8 +288,7 @@ public:
         }
         if (pre_ && c == U'\n') {
             if (!atLineStart_ || inPreBody_) {
-                out_ += "\\line\n";
-                ++position_;
+                BreakLine();
             }
             atLineStart_ = true;
             return;
@@ -290,10 +296,9 @@ public:
         if (!inParagraph_) {
             StartParagraph("\\sa100 ");
         }
-        if (pendingSpace_) {
-            out_ += ' ';
-            ++position_;
-            pendingSpace_ = false;
+        EmitPendingSpace();
+        if (lineLength_ >= kLongestLine) {
+            BreakLine();
         }
         atLineStart_ = false;
         inPreBody_ = pre_;
@@ -301,6 +306,7 @@ public:
             link_->start = position_;
         }
         Emit(c);
+        ++lineLength_;
     }
 
     void Text(std::u32string_view text) {
@@ -312,6 +318,7 @@ public:
 private:
     void StartParagraph(const std::string& format) {
         out_ += "\\pard\\plain\\f0\\fs18" + format;
+        lineLength_ = 0;
         inParagraph_ = true;
         atLineStart_ = true;
         pendingSpace_ = false;
@@ -336,11 +343,7 @@ private:
             if (!inParagraph_) {
                 StartParagraph("\\sa100 ");
             }
-            if (pendingSpace_) {
-                out_ += ' ';
-                ++position_;
-                pendingSpace_ = false;
-            }
+            EmitPendingSpace();
             out_ += '{';
             out_ += format;
             groups_.push_back(format);
@@ -354,6 +357,28 @@ private:
                 return;
             }
         }
+    }
+
+    // The blank between two words, or the end of a line that has grown long.
+    void EmitPendingSpace() {
+        if (!pendingSpace_) {
+            return;
+        }
+        pendingSpace_ = false;
+        if (lineLength_ >= kLineBreakFrom) {
+            BreakLine();
+        } else {
+            out_ += ' ';
+            ++position_;
+            ++lineLength_;
+        }
+    }
+
+    // A line break is one character of the control.
+    void BreakLine() {
+        out_ += "\\line\n";
+        ++position_;
+        lineLength_ = 0;
     }
 
     void CloseInlineGroups() {
@@ -398,6 +423,7 @@ private:
     std::vector<int> lists_;  // 0 for a bullet list, else the next number
     int skipping_ = 0;
     int cell_ = 0;
+    int lineLength_ = 0;  // characters since the paragraph or the line began
     bool inParagraph_ = false;
     bool atLineStart_ = true;
     bool pendingSpace_ = false;

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <new>
 
 #include "fileio/win32/WideNames.h"
 #include "viewer/Centering.h"
@@ -19,6 +20,9 @@ namespace {
 // Posted once the window is on the screen: the table of the working folder is loaded then,
 // so that every box the load shows stands over the window.
 constexpr UINT kOpenAtStartMessage = WM_APP + 1;
+// Posted when memory ran out while the list asked for a cell: the box comes once the list
+// has drawn.
+constexpr UINT kOutOfMemoryMessage = WM_APP + 2;
 
 int ScreenDpi() {
     const HDC screen = ::GetDC(nullptr);
@@ -62,18 +66,22 @@ bool MainWindow::Create(int showCommand) {
     background_ =
         static_cast<HBITMAP>(::LoadImageW(instance_, L"BACK", IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 
-    WNDCLASSEXW windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    // Redrawn whole on every size: the picture stays in the middle.
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
-    windowClass.hIcon = ::LoadIconW(instance_, L"PROGRAM");
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszMenuName = L"MAINMENU";
-    windowClass.lpszClassName = kClassName;
-    if (::RegisterClassExW(&windowClass) == 0) {
+    // The class is registered once for the process, which may make the window again.
+    static const bool registered = [instance = instance_] {
+        WNDCLASSEXW windowClass = {};
+        windowClass.cbSize = sizeof(windowClass);
+        // Redrawn whole on every size: the picture stays in the middle.
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = ::LoadIconW(instance, L"PROGRAM");
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH));
+        windowClass.lpszMenuName = L"MAINMENU";
+        windowClass.lpszClassName = kClassName;
+        return ::RegisterClassExW(&windowClass) != 0;
+    }();
+    if (!registered) {
         return false;
     }
     if (::CreateWindowExW(0, kClassName, L"Tessaro", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
@@ -110,13 +118,15 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     if (self == nullptr) {
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->Handle(window, message, wParam, lParam);
+    // No exception may pass through the system's code that called us.
+    return self->viewer_.Guarded([&] { return self->Handle(window, message, wParam, lParam); });
 }
 
 LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: OnCreate(); return 0;
         case kOpenAtStartMessage: viewer_.OpenAtStart(); return 0;
+        case kOutOfMemoryMessage: viewer_.ReportNotedOutOfMemory(); return 0;
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) {
                 OnSize(LOWORD(lParam), HIWORD(lParam));
@@ -228,9 +238,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
         return 0;
     }
     switch (header.code) {
-        case LVN_GETDISPINFOW:
-            list_.FillItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
-            break;
+        case LVN_GETDISPINFOW: FillListItem(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item); break;
         case NM_CLICK: viewer_.OnRowClick(list_.RowUnderCursor()); break;
         case NM_DBLCLK: viewer_.OnRowDoubleClick(list_.RowUnderCursor()); break;
         case LVN_COLUMNCLICK: viewer_.OnHeaderClick(); break;
@@ -254,6 +262,21 @@ LRESULT MainWindow::FindTypedRecord(const NMLVFINDITEMW& find) const {
     const std::int32_t row = viewer_.FindTypedRecord(text, 0, false);
     const bool whole = row >= 0 && std::to_string(row + 1) == text;
     return whole && (row >= find.iStart || wrap) ? row : -1;
+}
+
+// The list asks while it draws, where no box can be shown: a cell that memory does not
+// suffice for stays empty, and the box follows.
+void MainWindow::FillListItem(LVITEMW& item) {
+    try {
+        list_.FillItem(item);
+    } catch (const std::bad_alloc&) {
+        if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+            item.pszText[0] = L'\0';
+        }
+        if (viewer_.NoteOutOfMemory()) {
+            ::PostMessageW(window_, kOutOfMemoryMessage, 0, 0);
+        }
+    }
 }
 
 bool MainWindow::CreateRecordList() {
@@ -299,7 +322,7 @@ std::optional<std::string> MainWindow::ShowOpenDialog(const OpenDialogRequest& r
 
 void MainWindow::ShowGoToDialog() { OpenGoToDialog(instance_, window_, viewer_); }
 
-void MainWindow::ShowVersionBox() { OpenVersionBox(instance_, window_); }
+void MainWindow::ShowVersionBox() { OpenVersionBox(instance_, window_, viewer_); }
 
 void MainWindow::ShowHelp(const std::string& helpFile) {
     help_.Show(instance_, window_, helpFile, font_, dpi_);

@@ -60,6 +60,7 @@ private:
     void OnPaint();
     void OnCommand(int id);
     LRESULT OnNotify(const NMHDR& header, LPARAM lParam);
+    void FillListItem(LVITEMW& item);
     void OnDropFiles(HDROP drop);
     LRESULT FindTypedRecord(const NMLVFINDITEMW& find) const;
     RECT RecordListArea() const;

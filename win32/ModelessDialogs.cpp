@@ -77,7 +77,11 @@ void PlaceBesideOwner(HWND dialog) {
     }
 }
 
-INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+Viewer* ViewerOf(HWND dialog) {
+    return reinterpret_cast<Viewer*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+INT_PTR GoToDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
@@ -87,11 +91,7 @@ INT_PTR CALLBACK GoToProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
             switch (LOWORD(wParam)) {
                 case IDOK: {
                     // "Suchen": the dialog stays open for the next search.
-                    auto* viewer =
-                        reinterpret_cast<Viewer*>(::GetWindowLongPtrW(dialog, DWLP_USER));
-                    if (viewer != nullptr) {
-                        viewer->SearchRecord(FieldText(dialog, IDC_RECORD_NUMBER));
-                    }
+                    ViewerOf(dialog)->SearchRecord(FieldText(dialog, IDC_RECORD_NUMBER));
                     return TRUE;
                 }
                 case IDCANCEL: ::DestroyWindow(dialog); return TRUE;
@@ -148,9 +148,10 @@ void MakeRoomForCaption(HWND dialog, const std::wstring& caption) {
     ::EnumChildWindows(dialog, MoveRight, (needed - width) / 2);
 }
 
-INT_PTR CALLBACK VersionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+INT_PTR VersionBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
+            ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
             const std::wstring caption = os::ShownWide(kVersionCaption);
             ::SetWindowTextW(dialog, caption.c_str());
             for (std::size_t i = 0; i < kVersionLines.size(); ++i) {
@@ -171,6 +172,18 @@ INT_PTR CALLBACK VersionProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*
     return ClosingProc(dialog, message);
 }
 
+// A dialog's messages, with no exception passing through the system's code that called
+// them. The viewer comes with WM_INITDIALOG; before, nothing is done that could fail.
+template <INT_PTR (*handle)(HWND, UINT, WPARAM, LPARAM)>
+INT_PTR CALLBACK GuardedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    Viewer* viewer =
+        message == WM_INITDIALOG ? reinterpret_cast<Viewer*>(lParam) : ViewerOf(dialog);
+    if (viewer == nullptr) {
+        return FALSE;
+    }
+    return viewer->Guarded([&] { return handle(dialog, message, wParam, lParam); });
+}
+
 void Open(HINSTANCE instance, const wchar_t* name, HWND owner, DLGPROC procedure,
           LPARAM parameter) {
     const HWND dialog = ::CreateDialogParamW(instance, name, owner, procedure, parameter);
@@ -183,11 +196,13 @@ void Open(HINSTANCE instance, const wchar_t* name, HWND owner, DLGPROC procedure
 }  // namespace
 
 void OpenGoToDialog(HINSTANCE instance, HWND owner, Viewer& viewer) {
-    Open(instance, L"SETTEXT", owner, GoToProc, reinterpret_cast<LPARAM>(&viewer));
+    Open(instance, L"SETTEXT", owner, GuardedProc<GoToDialogMessage>,
+         reinterpret_cast<LPARAM>(&viewer));
 }
 
-void OpenVersionBox(HINSTANCE instance, HWND owner) {
-    Open(instance, L"ABOUT", owner, VersionProc, 0);
+void OpenVersionBox(HINSTANCE instance, HWND owner, Viewer& viewer) {
+    Open(instance, L"ABOUT", owner, GuardedProc<VersionBoxMessage>,
+         reinterpret_cast<LPARAM>(&viewer));
 }
 
 bool RouteDialogMessage(MSG& message) {

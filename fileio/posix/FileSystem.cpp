@@ -6,7 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <memory>
+
+#include "fileio/posix/ErrnoCodes.h"
 
 namespace tessaro {
 
@@ -31,7 +34,12 @@ std::int64_t FindFileSize(const std::string& name) {
     return S_ISDIR(info.st_mode) ? 0 : static_cast<std::int64_t>(info.st_size);
 }
 
-void RemoveFile(const std::string& name) { ::unlink(name.c_str()); }
+std::uint32_t RemoveFile(const std::string& name) {
+    if (::unlink(name.c_str()) == 0 || errno == ENOENT || errno == ENOTDIR) {
+        return 0;
+    }
+    return os::Win32CodeFromErrno(errno);
+}
 
 bool SameFile(const std::string& first, const std::string& second) {
     struct stat a {};

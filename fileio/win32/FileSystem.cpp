@@ -82,6 +82,65 @@ std::int64_t SizeThroughLink(const std::wstring& path) {
     return known ? size.QuadPart : -1;
 }
 
+// The path by which the system knows an open file, links resolved; empty when the system
+// cannot tell (some file systems cannot).
+std::wstring FinalPath(HANDLE file) {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetFinalPathNameByHandleW(
+            file, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+        if (length == 0) {
+            return std::wstring();
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length);
+    }
+}
+
+bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Whether a file opened by `path` without following links is the folder entry of that
+// name itself, and not a file elsewhere that a link there leads to. Windows opens a link
+// itself when asked to; Wine follows a Linux symbolic link all the same, shows it as a
+// plain file and would delete the file it leads to. Only the final path tells: it must
+// be the folder's own final path and the entry's name.
+bool IsTheEntryItself(HANDLE file, const std::wstring& path) {
+    const std::wstring finalPath = FinalPath(file);
+    if (finalPath.empty()) {
+        // Nothing to compare: the handle, opened without following, is the entry itself
+        // on Windows; Wine always tells the final path.
+        return true;
+    }
+    const Search entry(path);
+    std::wstring full(::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
+    wchar_t* namePart = nullptr;
+    const DWORD length =
+        ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), &namePart);
+    if (!entry.Found() || length == 0 || length >= full.size() || namePart == nullptr) {
+        return false;
+    }
+    full.resize(static_cast<std::size_t>(namePart - full.data()));  // the folder, with "\\"
+    const HANDLE folder = OpenForQuestions(full);
+    if (folder == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    std::wstring expected = FinalPath(folder);
+    ::CloseHandle(folder);
+    if (expected.empty()) {
+        return false;
+    }
+    if (expected.back() != L'\\') {
+        expected += L'\\';
+    }
+    return SameNameIgnoringCase(finalPath, expected + entry.Entry().cFileName);
+}
+
 }  // namespace
 
 bool FileExists(const std::string& name) {
@@ -116,11 +175,32 @@ std::int64_t FindFileSize(const std::string& name) {
     return static_cast<std::int64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow;
 }
 
-void RemoveFile(const std::string& name) {
+std::uint32_t RemoveFile(const std::string& name) {
     os::KeepSystemErrorBoxesAway();
-    if (const std::optional<std::wstring> path = SystemPath(name)) {
-        ::DeleteFileW(path->c_str());  // a symbolic link is deleted itself
+    const std::optional<std::wstring> path = SystemPath(name);
+    if (!path) {
+        return ERROR_INVALID_NAME;
     }
+    // The entry itself, a link not followed; every share mode, as DeleteFile asks, so that
+    // only a program that holds the file alone is in the way. A folder is not opened at all.
+    const HANDLE file =
+        ::CreateFileW(path->c_str(), DELETE | FILE_READ_ATTRIBUTES,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? 0 : error;
+    }
+    DWORD result = ERROR_ACCESS_DENIED;
+    if (::GetFileType(file) == FILE_TYPE_DISK && IsTheEntryItself(file, *path)) {
+        FILE_DISPOSITION_INFO disposition{TRUE};
+        result = ::SetFileInformationByHandle(file, FileDispositionInfo, &disposition,
+                                              sizeof(disposition))
+                     ? 0
+                     : ::GetLastError();
+    }
+    ::CloseHandle(file);  // the file goes with its last handle
+    return result;
 }
 
 bool SameFile(const std::string& first, const std::string& second) {

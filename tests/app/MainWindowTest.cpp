@@ -17,10 +17,12 @@
 #include "app/RecordCellDelegate.h"
 #include "app/StatusLine.h"
 #include "app/VersionBox.h"
+#include "support/FailingAllocations.h"
 
 namespace tessaro {
 namespace {
 
+using test::FailingAllocations;
 using test::TableBuilder;
 
 class MainWindowTest : public test::WindowFixture {};
@@ -305,6 +307,56 @@ TEST_F(MainWindowTest, TheHelpShowsOnlySmallRegularFiles) {
     QList<QTextBrowser*> helps = window->findChildren<QTextBrowser*>();
     ASSERT_EQ(helps.size(), 1);
     EXPECT_TRUE(helps[0]->toPlainText().contains("Seite"));
+}
+
+constexpr const char* kOutOfMemory = "nicht genügend Arbeitsspeicher !\r\nMorvane wird beendet";
+
+// Memory runs out in the viewer's read of the help, or in the help window's own, where Qt
+// (which takes no exceptions) calls in: message 7 either way, and the next try works.
+TEST_F(MainWindowTest, HelpThatMemoryDoesNotSufficeForIsMessage7AndTheWindowGoesOn) {
+    test::WriteFile(dir.File("tessaro.hlp"), "<p>" + std::string(100 << 10, 'x') + "</p>");
+    Start();
+    for (const std::size_t failingFrom : {std::size_t{64} << 10, std::size_t{150} << 10}) {
+        if (failingFrom > (100 << 10) && !FailingAllocations::MallocFails()) {
+            continue;  // Qt's own allocations fail only where malloc can
+        }
+        SCOPED_TRACE(failingFrom);
+        port.boxes.clear();
+        {
+            const FailingAllocations failing(failingFrom);
+            window->Menu()->help->trigger();
+            EXPECT_GT(failing.Failures(), 0);
+        }
+        EXPECT_EQ(port.boxes.size(), 1u);
+        EXPECT_EQ(port.boxes.empty() ? "" : port.boxes[0].text, kOutOfMemory);
+        EXPECT_TRUE(window->findChildren<QTextBrowser*>().empty());
+        window->Menu()->help->trigger();
+        QList<QTextBrowser*> helps = window->findChildren<QTextBrowser*>();
+        ASSERT_EQ(helps.size(), 1) << "the help file was let go";
+        EXPECT_TRUE(helps[0]->toPlainText().startsWith("xxx"));
+        delete helps[0];
+    }
+}
+
+TEST_F(MainWindowTest, ACellThatMemoryDoesNotSufficeForStaysEmptyAndMessage7Follows) {
+    if (!FailingAllocations::MallocFails()) {
+        GTEST_SKIP() << "Qt's allocations fail only where malloc can";
+    }
+    const std::string text(120, 'x');
+    TableBuilder().Field("TEXT", 'C', 120).Record({text}).WriteTo(dir.File("t.dbf"));
+    Start();
+    ASSERT_EQ(Cell(0, 1).toStdString(), text);
+    {
+        const FailingAllocations failing(200);
+        EXPECT_EQ(Cell(0, 1), QString());
+        EXPECT_EQ(Cell(0, 1), QString());
+        EXPECT_GT(failing.Failures(), 0);
+    }
+    EXPECT_TRUE(port.boxes.empty()) << "no box while the list draws";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(port.boxes.size(), 1u) << "one box for the drawing";
+    EXPECT_EQ(port.boxes[0].text, kOutOfMemory);
+    EXPECT_EQ(Cell(0, 1).toStdString(), text);
 }
 
 }  // namespace

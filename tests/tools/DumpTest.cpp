@@ -407,6 +407,27 @@ TEST(DumpReadFailure, EveryModeSaysSoAndFails) {
 }
 #endif
 
+#ifndef _WIN32  // file size limits of POSIX
+TEST(DumpOutput, AFileSizeLimitIsAShortWriteThatIsReported) {
+    // Beyond the limit the system sends SIGXFSZ, which would end the program without a word.
+    if (!std::filesystem::exists("/usr/bin/prlimit")) {
+        GTEST_SKIP() << "no prlimit here";
+    }
+    TempDir dir;
+    TableBuilder table;
+    table.Field("TEXT", 'C', 100);
+    for (int i = 0; i < 50; ++i) {
+        table.Record({std::string(100, 'x')});
+    }
+    table.WriteTo(dir.File("t.dbf"));
+    const ProgramResult result = RunProgram(
+        {"/usr/bin/prlimit", "--fsize=1024", kDump, dir.File("t.dbf")}, "", dir.File("liste.txt"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "Die Ausgabe konnte nicht vollständig geschrieben werden.\n");
+    EXPECT_EQ(std::filesystem::file_size(dir.File("liste.txt")), 1024u);
+}
+#endif
+
 #if !defined(__SANITIZE_ADDRESS__) && !defined(_WIN32)  // address-space limits of Linux
 // The smallest address space, in MiB, in which tessaro-dump starts at all on this machine.
 int StartingAddressSpace() {

@@ -188,6 +188,30 @@ TEST_F(ViewerStartTest, EndingBeepsClosesEveryFileAndQuitsWithZeroOnce) {
     EXPECT_TRUE(window.dialogRequests.empty()) << "nothing starts once the program ends";
 }
 
+// A front end guards every command and notes what fails while its list draws: memory that
+// keeps running out gives one box at a time, never one box over another.
+TEST_F(ViewerStartTest, MemoryThatRunsOutIsReportedOneBoxAtATime) {
+    Start();
+    const auto failing = [] { throw std::bad_alloc(); };
+    window.onBox = [&](const test::ShownBox&) {
+        viewer->Guarded(failing);
+        EXPECT_FALSE(viewer->NoteOutOfMemory()) << "while the box is open";
+    };
+    viewer->Guarded(failing);
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "nicht genügend Arbeitsspeicher !\r\nMorvane wird beendet");
+    window.onBox = nullptr;
+    viewer->ReportNotedOutOfMemory();
+    EXPECT_EQ(window.boxes.size(), 1u) << "nothing was noted";
+    EXPECT_TRUE(viewer->NoteOutOfMemory());
+    EXPECT_FALSE(viewer->NoteOutOfMemory()) << "the report is due already";
+    viewer->ReportNotedOutOfMemory();
+    viewer->ReportNotedOutOfMemory();
+    EXPECT_EQ(window.boxes.size(), 2u);
+    EXPECT_EQ(viewer->Guarded([] { return 7; }), 7);
+    EXPECT_TRUE(window.quits.empty());
+}
+
 TEST_F(ViewerStartTest, AMissingHelpFileIsReported) {
     Start();
     viewer->ShowHelp();
@@ -220,6 +244,20 @@ TEST_F(ViewerStartTest, HelpIsLookedForInTheWorkingFolderThenBesideTheProgramThe
                                         program.File("bin/../share/tessaro/tessaro.hlp"),
                                         program.File("bin/tessaro.hlp"), "tessaro.hlp"}));
     EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST_F(ViewerStartTest, AHelpFileTooBigToShowIsPassedOver) {
+    test::TempDir program;
+    window.programFolder = program.Path();
+    Start();
+    test::WriteFile(dir.File("tessaro.hlp"), "<p>" + std::string(128 << 10, 'x') + "</p>");
+    test::WriteFile(program.File("tessaro.hlp"), "<p>Hilfe</p>");
+    viewer->ShowHelp();
+    EXPECT_EQ(window.helpShown, std::vector<std::string>{program.Path() + "/tessaro.hlp"});
+    std::filesystem::remove(program.File("tessaro.hlp"));
+    viewer->ShowHelp();
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "Die Hilfedatei tessaro.hlp wurde nicht gefunden.");
 }
 
 TEST_F(ViewerStartTest, AHelpFileThatIsNoFileIsNotShown) {

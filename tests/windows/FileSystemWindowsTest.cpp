@@ -142,11 +142,30 @@ TEST(WindowsFileSystem, RemovingOneNameOfAFileKeepsTheOther) {
     WriteFile(dir.File("fremd.txt"), "fremde Daten");
     ASSERT_TRUE(::CreateHardLinkW(Wide(dir.File("kunden.tmp")).c_str(),
                                   Wide(dir.File("fremd.txt")).c_str(), nullptr));
-    RemoveFile(dir.File("kunden.tmp"));
+    EXPECT_EQ(RemoveFile(dir.File("kunden.tmp")), 0u);
     EXPECT_EQ(AttributesOf(dir.File("kunden.tmp")), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFile(dir.File("fremd.txt")), "fremde Daten");
-    RemoveFile(dir.File("fehlt.tmp"));
-    RemoveFile("");
+    EXPECT_EQ(RemoveFile(dir.File("fehlt.tmp")), 0u) << "nothing there is nothing in the way";
+    EXPECT_NE(RemoveFile(""), 0u);
+}
+
+// Wine shows a Linux symbolic link as the file it leads to and deletes that file in its
+// place; a folder reached through such a link is the folder itself.
+TEST(WindowsFileSystem, RemovingAFileNeverReachesThroughALinuxLinkUnderWine) {
+    TempDir dir;
+    TempDir elsewhere;
+    WriteFile(elsewhere.File("fremd.txt"), "fremde Daten");
+    if (!test::MakeLinuxSymbolicLink(dir.File("kunden.tmp"), elsewhere.File("fremd.txt"))) {
+        GTEST_SKIP() << "Linux links exist only under Wine";
+    }
+    EXPECT_EQ(RemoveFile(dir.File("kunden.tmp")), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadFile(elsewhere.File("fremd.txt")), "fremde Daten");
+
+    ASSERT_TRUE(test::MakeLinuxSymbolicLink(dir.File("weg"), elsewhere.Path()));
+    EXPECT_EQ(RemoveFile(dir.File("weg\\fremd.txt")), 0u);
+    EXPECT_EQ(AttributesOf(elsewhere.File("fremd.txt")), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(test::RemoveLinuxSymbolicLink(dir.File("kunden.tmp")));
+    EXPECT_TRUE(test::RemoveLinuxSymbolicLink(dir.File("weg")));
 }
 
 // Names in UTF-8 reach Windows as UTF-16, also beyond the ANSI code page ("Łódź" is not in

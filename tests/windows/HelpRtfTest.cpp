@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +113,56 @@ TEST(HelpRtf, PreformattedTextKeepsItsLinesAndBlanks) {
     const std::string rtf = HelpRtfFromHtml("<pre>\nerste  Zeile\n  zweite</pre>");
     EXPECT_NE(rtf.find("erste  Zeile\\line\n  zweite"), std::string::npos) << rtf;
     EXPECT_NE(ParagraphOf(rtf, "erste").find("\\f1"), std::string::npos) << rtf;
+}
+
+// The pieces of a paragraph's text between its line breaks; the first without the
+// paragraph's format.
+std::vector<std::string> LinesOf(const std::string& paragraph, const std::string& firstText) {
+    std::vector<std::string> lines;
+    std::size_t start = paragraph.find(firstText);
+    for (std::size_t end; (end = paragraph.find("\\line\n", start)) != std::string::npos;
+         start = end + 6) {
+        lines.push_back(paragraph.substr(start, end - start));
+    }
+    lines.push_back(paragraph.substr(start));
+    return lines;
+}
+
+// Wine's rich text control takes a long time to wrap a long line: the help window must not
+// freeze on a document that has such lines.
+TEST(HelpRtf, ALongLineIsBrokenIntoShortOnesWithEveryCharacterKept) {
+    std::string words;
+    for (int i = 0; i < 400; ++i) {
+        words += (i > 0 ? " wort" : "wort") + std::to_string(i);
+    }
+    const std::vector<std::string> wordLines =
+        LinesOf(ParagraphOf(HelpRtfFromHtml("<p>" + words + "</p>"), "wort0"), "wort0");
+    EXPECT_GE(wordLines.size(), 5u);
+    std::string joined;
+    for (const std::string& line : wordLines) {
+        EXPECT_LE(line.size(), 600u) << line;
+        joined += (joined.empty() ? "" : " ") + line;
+    }
+    EXPECT_EQ(joined, words) << "broken at blanks, which the breaks take the place of";
+
+    const std::string noBlanks(1500, 'a');
+    const std::vector<std::string> letterLines =
+        LinesOf(ParagraphOf(HelpRtfFromHtml("<p>" + noBlanks + "</p>"), "aaa"), "aaa");
+    EXPECT_EQ(letterLines, (std::vector<std::string>{std::string(600, 'a'), std::string(600, 'a'),
+                                                     std::string(300, 'a')}));
+
+    const std::string emoji = "\xF0\x9F\x98\x80";  // one character, two UTF-16 units
+    std::string emojis;
+    for (int i = 0; i < 1000; ++i) {
+        emojis += emoji;
+    }
+    EXPECT_NE(HelpRtfFromHtml("<p>" + emojis + "</p>").find("?\\line\n\\u-10179?"),
+              std::string::npos)
+        << "a break between two characters, none inside one";
+
+    // A paragraph as long as any we write is no long line.
+    const std::string paragraph = words.substr(0, 480);
+    EXPECT_EQ(HelpRtfFromHtml("<p>" + paragraph + "</p>").find("\\line"), std::string::npos);
 }
 
 TEST(HelpRtf, HeadingsAndBoldAreBoldPlainParagraphsAreNot) {

@@ -1,7 +1,9 @@
 // The Windows twins of ShowMemoFieldTest's POSIX-only cases: another name in place of the
 // text file, an old text file that cannot be deleted, rights of the new text file, and
-// memo file names in any case.
+// memo file names in any case; and what only Windows has: an old text file that another
+// program holds, hidden or system files, Linux links seen through Wine.
 
+#include "HoldingProcess.h"
 #include "WindowsTestSupport.h"
 #include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
@@ -17,6 +19,7 @@ namespace {
 
 using test::AddAttributes;
 using test::AttributesOf;
+using test::FolderSnapshot;
 using test::MemoBuilder;
 using test::ReadFile;
 using test::TableBuilder;
@@ -37,11 +40,15 @@ protected:
         ASSERT_EQ(ReadTableHeader(session, tablePath(), nullptr), 1);
         ASSERT_EQ(cells.Load(session), 1);
     }
-    void ShowFirstRow() {
+    // Answers the question with Yes (and any box after it as given) and shows the memo.
+    void ShowFirstRow(std::deque<BoxAnswer> laterAnswers = {}) {
         desktop.boxes.clear();
         desktop.answers = {BoxAnswer::Yes};
+        desktop.answers.insert(desktop.answers.end(), laterAnswers.begin(), laterAnswers.end());
+        const FolderSnapshot snapshot(dir.Path());
         ShowMemoField(session, nullptr, &cells, 0);
         EXPECT_EQ(session.access.files.OpenCount(), 0);
+        EXPECT_EQ(snapshot.Differences(".tmp"), "") << "table and memo file stay as they were";
     }
     std::string tablePath() const { return dir.File("KUNDEN.DBF"); }
     std::string memoPath() const { return dir.File("KUNDEN.dbt"); }
@@ -89,6 +96,66 @@ TEST_F(WindowsShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
     EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + textPath() + "\rkann nicht erstellt werden");
     EXPECT_TRUE(desktop.editorStarts.empty());
     EXPECT_EQ(ReadFile(textPath()), "fremd");
+}
+
+// Wine shows a Linux symbolic link as the file it points to, and deletes that file when
+// asked to delete the link: the old text file must then stay, and nothing else be touched.
+TEST_F(WindowsShowMemoFieldTest, ALinuxSymbolicLinkInPlaceOfTheTextFileIsNeverFollowedUnderWine) {
+    test::TempDir elsewhere;
+    for (const std::string& target : {elsewhere.File("fremd.txt"), dir.File("fremd.txt")}) {
+        SCOPED_TRACE(target);
+        WriteFile(target, "fremde Daten");
+        if (!test::MakeLinuxSymbolicLink(textPath(), target)) {
+            GTEST_SKIP() << "Linux links exist only under Wine";
+        }
+        MakeAndLoad("geheim");
+        session.access.retry.retryLimit = 0;
+        ShowFirstRow();
+        EXPECT_EQ(ReadFile(target), "fremde Daten");
+        ASSERT_FALSE(desktop.boxes.empty());
+        EXPECT_EQ(desktop.boxes.back().text,
+                  "Memodatei " + textPath() + "\rkann nicht erstellt werden");
+        EXPECT_TRUE(desktop.editorStarts.empty());
+        EXPECT_TRUE(test::RemoveLinuxSymbolicLink(textPath()));
+    }
+}
+
+// Another program holds the old text file: it is in use, and once the other program has let
+// go, "Wiederholen" deletes it and the memo is shown.
+TEST_F(WindowsShowMemoFieldTest, AHeldOldTextFileIsInUseAndRetryReplacesIt) {
+    MakeAndLoad();
+    WriteFile(textPath(), "alt");
+    test::HoldingProcess other(textPath());
+    ASSERT_TRUE(other.Holding());
+    session.access.retry.retryLimit = 0;
+    desktop.onBox = [&other](const test::ShownBox& box) {
+        if (box.text == "Zugriffskonflikt !") {
+            other.Release();
+        }
+    };
+    ShowFirstRow({BoxAnswer::Retry});
+    ASSERT_EQ(desktop.boxes.size(), 2u);
+    EXPECT_EQ(desktop.boxes[1].text, "Zugriffskonflikt !");
+    EXPECT_EQ(desktop.boxes[1].style, BoxButtons::RetryCancel | BoxIcon::Question);
+    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
+}
+
+// Hidden and system files are no names a user works with, but an old text file that has
+// become one is still the old text file.
+TEST_F(WindowsShowMemoFieldTest, AHiddenOrSystemOldTextFileIsReplacedLikeAnyOther) {
+    MakeAndLoad();
+    for (const DWORD attribute : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM}) {
+        SCOPED_TRACE(attribute);
+        WriteFile(textPath(), "alt");
+        ASSERT_TRUE(AddAttributes(textPath(), attribute));
+        ASSERT_NE(AttributesOf(textPath()) & attribute, 0u);
+        desktop.editorStarts.clear();
+        ShowFirstRow();
+        EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+        EXPECT_EQ(AttributesOf(textPath()) & attribute, 0u);
+        EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
+    }
 }
 
 TEST_F(WindowsShowMemoFieldTest, TheTextFileOfAReadOnlyMemoFileCanBeReplacedNextTime) {

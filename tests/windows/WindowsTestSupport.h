@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "fileio/win32/WideNames.h"
+#include "support/win32/Process.h"
 
 // Small helpers of the Windows tests: they ask Windows directly, not through the layer
 // under test.
@@ -32,6 +34,72 @@ inline bool MakeSymbolicLink(const std::string& link, const std::string& target)
     const DWORD attributes = AttributesOf(link);
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Under Wine: the Linux path of a Windows path, or the Windows path of a Linux one. Empty on
+// Windows, which has no such thing.
+inline std::string LinuxPathUnderWine(const std::string& path) {
+    using ToLinux = char*(CDECL*)(const wchar_t*);
+    const auto toLinux = reinterpret_cast<ToLinux>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* const name = toLinux != nullptr ? toLinux(Wide(path).c_str()) : nullptr;
+    const std::string result = name != nullptr ? name : "";
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return result;
+}
+
+inline std::string WindowsPathUnderWine(const std::string& linuxPath) {
+    using ToWindows = wchar_t*(CDECL*)(const char*);
+    const auto toWindows = reinterpret_cast<ToWindows>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    wchar_t* const name = toWindows != nullptr ? toWindows(linuxPath.c_str()) : nullptr;
+    const std::string result = name != nullptr ? os::Utf8FromWide(name) : "";
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return result;
+}
+
+// Under Wine: runs a Linux program such as /bin/ln until `done` holds (Wine starts it
+// without a process to wait for), for at most ten seconds; false when it could not start.
+template <typename Condition>
+bool RunLinuxProgramUntil(const std::vector<std::string>& argv, Condition done) {
+    const std::string program = WindowsPathUnderWine(argv.at(0));
+    if (program.empty()) {
+        return false;
+    }
+    std::vector<std::string> windowsArgv = argv;
+    windowsArgv[0] = program;
+    std::wstring commandLine = CommandLineOf(windowsArgv);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(Wide(program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                          nullptr, nullptr, &startup, &started)) {
+        return false;
+    }
+    if (started.hProcess != nullptr) {
+        ::CloseHandle(started.hProcess);
+        ::CloseHandle(started.hThread);
+    }
+    for (int waited = 0; !done() && waited < 1000; ++waited) {
+        ::Sleep(10);
+    }
+    return done();
+}
+
+// Under Wine: a symbolic link made on the Linux side, as a Linux user or program makes one
+// (Wine shows it to Windows programs as the file it points to); false on Windows.
+inline bool MakeLinuxSymbolicLink(const std::string& link, const std::string& target) {
+    const std::string linuxLink = LinuxPathUnderWine(link);
+    const std::string linuxTarget = LinuxPathUnderWine(target);
+    return !linuxLink.empty() && !linuxTarget.empty() &&
+           RunLinuxProgramUntil({"/bin/ln", "-s", linuxTarget, linuxLink},
+                                [&] { return AttributesOf(link) != INVALID_FILE_ATTRIBUTES; });
+}
+
+// Under Wine: removes a Linux symbolic link itself, which Wine cannot.
+inline bool RemoveLinuxSymbolicLink(const std::string& link) {
+    return RunLinuxProgramUntil({"/bin/rm", LinuxPathUnderWine(link)},
+                                [&] { return AttributesOf(link) == INVALID_FILE_ATTRIBUTES; });
 }
 
 // The current folder for the time of a scope.
