@@ -45,12 +45,7 @@ public:
     void AddColumn(std::string_view heading, int width, std::string_view wholeText) override {
         columns.push_back({std::string(heading), width, std::string(wholeText)});
     }
-    void SetRows(const RecordCells& cells) override {
-        if (onSetRows) {
-            onSetRows(cells);
-        }
-        rows = &cells;
-    }
+    void SetRows(const RecordCells& cells) override { rows = &cells; }
     void EnsureRowVisible(std::int32_t row) override { rowsBroughtIntoView.push_back(row); }
     void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
     void EnableMemoItem(bool enabled) override { memoItemEnabled = enabled; }
@@ -86,7 +81,6 @@ public:
     bool listVisible = false;
     std::vector<Column> columns;
     const RecordCells* rows = nullptr;
-    std::function<void(const RecordCells&)> onSetRows;
     std::vector<std::int32_t> rowsBroughtIntoView;
     std::vector<std::string> statusTexts;
     std::optional<bool> memoItemEnabled;    // none: never set, as the menu starts it (grayed)

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "ViewerFixture.h"
+#include "support/FailingAllocations.h"
 
 namespace tessaro {
 namespace {
@@ -223,14 +224,14 @@ TEST_F(TableLoadingTest, WithoutARecordListTheLoadRunsOnWithoutColumns) {
 }
 
 TEST_F(TableLoadingTest, ATableTooBigForTheMemoryLeavesAnEmptyListAndTheProgramRunning) {
-    MakeMemoTable("t.dbf", 5);
+    // The records take 1.2 MiB; no block of a MiB is to be had.
+    MakeMemoTable("t.dbf", 60000);
     Start();
-    window.onSetRows = [](const RecordCells& cells) {
-        if (cells.RowCount() == 5) {
-            throw std::bad_alloc();
-        }
-    };
-    OpenByCommand(dir.File("t.dbf"));
+    {
+        const test::FailingAllocations failing(1 << 20);
+        OpenByCommand(dir.File("t.dbf"));
+        EXPECT_GT(failing.Failures(), 0);
+    }
     ASSERT_EQ(window.boxes.size(), 1u);
     EXPECT_EQ(window.boxes[0].text, "nicht genügend Arbeitsspeicher !\r\nMorvane wird beendet");
     EXPECT_EQ(window.Status(), "Datei ist gesperrt");
@@ -238,9 +239,8 @@ TEST_F(TableLoadingTest, ATableTooBigForTheMemoryLeavesAnEmptyListAndTheProgramR
     EXPECT_EQ(window.rows->RowCount(), 0);
     EXPECT_EQ(viewer->State().access.files.OpenCount(), 0);
     EXPECT_TRUE(window.quits.empty());
-    window.onSetRows = nullptr;
     OpenByCommand(dir.File("t.dbf"));
-    EXPECT_EQ(window.Status(), dir.File("t.dbf") + ", 5 Records, Format DBase 5")
+    EXPECT_EQ(window.Status(), dir.File("t.dbf") + ", 60000 Records, Format DBase 5")
         << "and it goes on";
 }
 
