@@ -73,37 +73,38 @@ def memo_file_header(block_length, next_free=1):
     return bytes(head)
 
 
-def memo_file(block_length=512, memos=(), size=None):
-    """A memo file: memos are (block, text[, stored length])."""
-    data = bytearray(memo_file_header(block_length))
-    for memo in memos:
-        block = memo_block(memo[1], memo[2] if len(memo) > 2 else None)
-        at = memo[0] * block_length
+def _with_blocks(header, block_length, blocks, size):
+    """A memo file: its header, then each (block number, bytes) at its place."""
+    data = bytearray(header)
+    for number, block in blocks:
+        at = number * block_length
         if len(data) < at + len(block):
             data += bytes(at + len(block) - len(data))
         data[at:at + len(block)] = block
     if size is not None:
         data = data[:size].ljust(size, b"\0")
     return bytes(data)
+
+
+def memo_file(block_length=512, memos=(), size=None):
+    """A memo file: memos are (block, text[, stored length])."""
+    blocks = [(memo[0], memo_block(memo[1], memo[2] if len(memo) > 2 else None))
+              for memo in memos]
+    return _with_blocks(memo_file_header(block_length), block_length, blocks, size)
 
 
 def fpt_file(block_size=64, memos=(), size=None):
     """A FoxPro memo file: a 512-byte header with the block size big-endian at offset 6;
     memos are (block, text[, stored length[, type]]), each with its type and length
     big-endian before the text."""
-    data = bytearray(512)
-    struct.pack_into(">H", data, 6, block_size & 0xFFFF)
+    header = bytearray(512)
+    struct.pack_into(">H", header, 6, block_size & 0xFFFF)
+    blocks = []
     for memo in memos:
         length = len(memo[1]) if len(memo) < 3 or memo[2] is None else memo[2]
         kind = memo[3] if len(memo) > 3 else 1
-        block = struct.pack(">II", kind, length & 0xFFFFFFFF) + memo[1]
-        at = memo[0] * block_size
-        if len(data) < at + len(block):
-            data += bytes(at + len(block) - len(data))
-        data[at:at + len(block)] = block
-    if size is not None:
-        data = data[:size].ljust(size, b"\0")
-    return bytes(data)
+        blocks.append((memo[0], struct.pack(">II", kind, length & 0xFFFFFFFF) + memo[1]))
+    return _with_blocks(header, block_size, blocks, size)
 
 
 def level7_integer(value):
