@@ -1,5 +1,6 @@
 #include "FieldValue.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -204,10 +205,6 @@ std::string FormatCellText(char fieldType, std::string_view raw, ValueDialect di
     char text[kCellTextRoom];
     return std::string(text, FormatCellTextInto(fieldType, raw, text, dialect));
 }
-
-}  // namespace tessaro
-
-namespace tessaro {
 
 namespace {
 
