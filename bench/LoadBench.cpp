@@ -86,6 +86,26 @@ private:
     const QWidget& window_;
 };
 
+// Whether every timed step painted the list: a step that painted nothing measured nothing.
+class PaintCheck {
+public:
+    explicit PaintCheck(const PaintCounter& counter) : counter_(counter) {}
+
+    // Before a timed step: the paints so far do not count for it.
+    void Start() { before_ = counter_.listPaints; }
+    // After it: it must have painted; the next step counts from here.
+    void Painted() {
+        allPainted_ = allPainted_ && counter_.listPaints > before_;
+        before_ = counter_.listPaints;
+    }
+    bool AllPainted() const { return allPainted_; }
+
+private:
+    const PaintCounter& counter_;
+    int before_ = 0;
+    bool allPainted_ = true;
+};
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
@@ -172,14 +192,14 @@ void PressKey(QWidget* widget, int key) {
 // Page by page from the top, each step onto rows not drawn before: the Page Down key, which
 // moves the cursor a page and the list with it, and the scroll bar's page step, which moves
 // the list alone. `moved` turns false when a step left the top row where it was.
-void MeasurePaging(RecordListView* list, const std::function<void()>& repaint,
-                   const std::function<void()>& paintChecked, bool& moved) {
+void MeasurePaging(RecordListView* list, const std::function<void()>& repaint, PaintCheck& check,
+                   bool& moved) {
     const auto step = [&](const std::function<void()>& page) {
         return [&, page] {
             const int before = TopRow(*list);
             page();
             repaint();
-            paintChecked();
+            check.Painted();
             moved = moved && TopRow(*list) > before;
         };
     };
@@ -187,10 +207,12 @@ void MeasurePaging(RecordListView* list, const std::function<void()>& repaint,
     list->setCurrentIndex(list->Model()->index(0, 0));
     PressKey(list, Qt::Key_PageDown);  // the cursor to the foot of the first page
     repaint();
+    check.Start();
     Print("page_ms", MedianMs([] {}, step([list] { PressKey(list, Qt::Key_PageDown); })));
 
     list->scrollToTop();
     repaint();
+    check.Start();
     Print("page_bar_ms",
           MedianMs([] {}, step([list] {
                        list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
@@ -200,13 +222,14 @@ void MeasurePaging(RecordListView* list, const std::function<void()>& repaint,
 // Whether a cache of recently drawn rows could pay: a repaint of rows just drawn, and the
 // asking for the texts of a page's cells alone, each page one not asked for before.
 void MeasureCellShare(RecordListView* list, const std::function<void()>& repaint,
-                      const std::function<void()>& paintChecked) {
+                      PaintCheck& check) {
     list->scrollToTop();
     repaint();
+    check.Start();
     Print("repaint_ms", MedianMs([] {},
                                  [&] {
                                      repaint();
-                                     paintChecked();
+                                     check.Painted();
                                  }));
     const ShownCells shown = CellsShown(*list);
     const int lastFirstRow = list->Model()->rowCount() - shown.rows;
@@ -226,29 +249,21 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
         repaint();
     };
     const int lastRow = list->Model()->rowCount() - 1;
-    // Every timed step must have painted the list, or it measured nothing.
-    int paintsBefore = counter.listPaints;
-    bool allPainted = true;
-    const auto startStep = [&] { paintsBefore = counter.listPaints; };
-    const auto paintChecked = [&] {
-        allPainted = allPainted && counter.listPaints > paintsBefore;
-        paintsBefore = counter.listPaints;
-    };
+    PaintCheck check(counter);
 
     Print("scroll_ms", MedianMs(toTop, [&] {
-              startStep();
+              check.Start();
               list->scrollToBottom();
               repaint();
-              paintChecked();
+              check.Painted();
           }));
     bool pagesMoved = true;
-    startStep();
-    MeasurePaging(list, repaint, paintChecked, pagesMoved);
+    MeasurePaging(list, repaint, check, pagesMoved);
     Print("search_ms", MedianMs(toTop, [&] {
-              startStep();
+              check.Start();
               window.Behaviour().SearchRecord(std::to_string(lastRow + 1));
               repaint();
-              paintChecked();
+              check.Painted();
           }));
 
     // Rows 3 and 5 in turn, so that every click lands on another row than the last.
@@ -259,13 +274,13 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
         clickRow = clickRow == 3 ? 5 : 3;
         const QRect cell = list->visualRect(list->Model()->index(clickRow, 1));
         QCursor::setPos(viewport->mapToGlobal(cell.center()));
-        startStep();
+        check.Start();
     };
     bool clicksHit = true;
     Print("click_ms", MedianMs(pointAtNextRow, [&] {
               window.Behaviour().OnRowClick(list->HitTest(QCursor::pos()));
               repaint();
-              paintChecked();
+              check.Painted();
               clicksHit = clicksHit && window.Behaviour().CurrentRecordRow() == clickRow;
           }));
     // The same click as the mouse makes it: press and release through the list, which
@@ -280,13 +295,12 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
               QCoreApplication::sendEvent(viewport, &press);
               QCoreApplication::sendEvent(viewport, &release);
               repaint();
-              paintChecked();
+              check.Painted();
               clicksHit = clicksHit && window.Behaviour().CurrentRecordRow() == clickRow;
           }));
-    startStep();
-    MeasureCellShare(list, repaint, paintChecked);
+    MeasureCellShare(list, repaint, check);
 
-    if (!allPainted) {
+    if (!check.AllPainted()) {
         std::fputs("tessaro-load-bench: die Liste wurde nicht bei jedem Schritt gezeichnet\n",
                    stderr);
         return kExitFailed;
