@@ -3,8 +3,9 @@
 //
 //   tessaro-load-bench TABLE             start, open TABLE, paint the list, end
 //   tessaro-load-bench --baseline        start, paint the empty window, end: what Qt costs
-//   tessaro-load-bench --interact TABLE  after the load, the median milliseconds of
-//                                        scrolling, the go-to search and a click
+//   tessaro-load-bench --interact TABLE  the load path, then the median milliseconds of
+//                                        scrolling, paging, the go-to search, a click,
+//                                        and of the cells' share of a paint
 //
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
@@ -20,8 +21,11 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -34,6 +38,7 @@
 namespace {
 
 using tessaro::MainWindow;
+using tessaro::RecordListModel;
 using tessaro::RecordListView;
 
 constexpr int kExitOk = 0;
@@ -81,6 +86,26 @@ private:
     const QWidget& window_;
 };
 
+// Whether every timed step painted the list: a step that painted nothing measured nothing.
+class PaintCheck {
+public:
+    explicit PaintCheck(const PaintCounter& counter) : counter_(counter) {}
+
+    // Before a timed step: the paints so far do not count for it.
+    void Start() { before_ = counter_.listPaints; }
+    // After it: it must have painted; the next step counts from here.
+    void Painted() {
+        allPainted_ = allPainted_ && counter_.listPaints > before_;
+        before_ = counter_.listPaints;
+    }
+    bool AllPainted() const { return allPainted_; }
+
+private:
+    const PaintCounter& counter_;
+    int before_ = 0;
+    bool allPainted_ = true;
+};
+
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
@@ -124,6 +149,96 @@ void PaintNow(MainWindow& window, const PaintCounter& counter) {
     }
 }
 
+// The row at the top of the list, and how many rows and columns it shows whole or in part.
+int TopRow(const RecordListView& list) { return list.indexAt(QPoint(1, 1)).row(); }
+
+struct ShownCells {
+    int rows = 0;
+    int firstColumn = 0;
+    int lastColumn = 0;
+};
+
+ShownCells CellsShown(const RecordListView& list) {
+    const QWidget* viewport = list.viewport();
+    const int rowHeight = std::max(1, list.visualRect(list.Model()->index(0, 0)).height());
+    const QHeaderView* header = list.header();
+    int lastColumn = header->logicalIndexAt(viewport->width() - 1);
+    if (lastColumn < 0) {
+        lastColumn = header->count() - 1;
+    }
+    return {(viewport->height() + rowHeight - 1) / rowHeight,
+            std::max(0, header->logicalIndexAt(0)), lastColumn};
+}
+
+// The texts and images of the cells a page shows, as the list asks for them when it draws
+// them, without drawing: the part of a paint that a cache of drawn rows could save.
+void AskForPage(const RecordListModel& model, int firstRow, const ShownCells& shown) {
+    for (int row = firstRow; row < firstRow + shown.rows; ++row) {
+        for (int column = shown.firstColumn; column <= shown.lastColumn; ++column) {
+            const QModelIndex index = model.index(row, column);
+            (void)model.data(index, Qt::DecorationRole);
+            (void)model.data(index, Qt::DisplayRole);
+        }
+    }
+}
+
+void PressKey(QWidget* widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &press);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+// Page by page from the top, each step onto rows not drawn before: the Page Down key, which
+// moves the cursor a page and the list with it, and the scroll bar's page step, which moves
+// the list alone. `moved` turns false when a step left the top row where it was.
+void MeasurePaging(RecordListView* list, const std::function<void()>& repaint, PaintCheck& check,
+                   bool& moved) {
+    const auto step = [&](const std::function<void()>& page) {
+        return [&, page] {
+            const int before = TopRow(*list);
+            page();
+            repaint();
+            check.Painted();
+            moved = moved && TopRow(*list) > before;
+        };
+    };
+    list->scrollToTop();
+    list->setCurrentIndex(list->Model()->index(0, 0));
+    PressKey(list, Qt::Key_PageDown);  // the cursor to the foot of the first page
+    repaint();
+    check.Start();
+    Print("page_ms", MedianMs([] {}, step([list] { PressKey(list, Qt::Key_PageDown); })));
+
+    list->scrollToTop();
+    repaint();
+    check.Start();
+    Print("page_bar_ms",
+          MedianMs([] {}, step([list] {
+                       list->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+                   })));
+}
+
+// Whether a cache of recently drawn rows could pay: a repaint of rows just drawn, and the
+// asking for the texts of a page's cells alone, each page one not asked for before.
+void MeasureCellShare(RecordListView* list, const std::function<void()>& repaint,
+                      PaintCheck& check) {
+    list->scrollToTop();
+    repaint();
+    check.Start();
+    Print("repaint_ms", MedianMs([] {},
+                                 [&] {
+                                     repaint();
+                                     check.Painted();
+                                 }));
+    const ShownCells shown = CellsShown(*list);
+    const int lastFirstRow = list->Model()->rowCount() - shown.rows;
+    int firstRow = lastFirstRow / 2;
+    Print("cells_ms", MedianMs([&] { firstRow = std::min(firstRow + shown.rows, lastFirstRow); },
+                               [&] { AskForPage(*list->Model(), firstRow, shown); }));
+    std::printf("cells_per_page\t%d\n", shown.rows * (shown.lastColumn - shown.firstColumn + 1));
+}
+
 // Scrolling, the go-to search and clicks, each timed with the repaint it causes.
 int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
     RecordListView* list = window.RecordList();
@@ -134,15 +249,21 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
         repaint();
     };
     const int lastRow = list->Model()->rowCount() - 1;
-    const int firstPaints = counter.listPaints;
+    PaintCheck check(counter);
 
     Print("scroll_ms", MedianMs(toTop, [&] {
+              check.Start();
               list->scrollToBottom();
               repaint();
+              check.Painted();
           }));
+    bool pagesMoved = true;
+    MeasurePaging(list, repaint, check, pagesMoved);
     Print("search_ms", MedianMs(toTop, [&] {
+              check.Start();
               window.Behaviour().SearchRecord(std::to_string(lastRow + 1));
               repaint();
+              check.Painted();
           }));
 
     // Rows 3 and 5 in turn, so that every click lands on another row than the last.
@@ -153,11 +274,13 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
         clickRow = clickRow == 3 ? 5 : 3;
         const QRect cell = list->visualRect(list->Model()->index(clickRow, 1));
         QCursor::setPos(viewport->mapToGlobal(cell.center()));
+        check.Start();
     };
     bool clicksHit = true;
     Print("click_ms", MedianMs(pointAtNextRow, [&] {
               window.Behaviour().OnRowClick(list->HitTest(QCursor::pos()));
               repaint();
+              check.Painted();
               clicksHit = clicksHit && window.Behaviour().CurrentRecordRow() == clickRow;
           }));
     // The same click as the mouse makes it: press and release through the list, which
@@ -172,11 +295,18 @@ int MeasureInteraction(MainWindow& window, const PaintCounter& counter) {
               QCoreApplication::sendEvent(viewport, &press);
               QCoreApplication::sendEvent(viewport, &release);
               repaint();
+              check.Painted();
               clicksHit = clicksHit && window.Behaviour().CurrentRecordRow() == clickRow;
           }));
+    MeasureCellShare(list, repaint, check);
 
-    if (counter.listPaints - firstPaints < 4 * 2 * kRepetitions) {
+    if (!check.AllPainted()) {
         std::fputs("tessaro-load-bench: die Liste wurde nicht bei jedem Schritt gezeichnet\n",
+                   stderr);
+        return kExitFailed;
+    }
+    if (!pagesMoved) {
+        std::fputs("tessaro-load-bench: ein Schritt um eine Seite bewegte die Liste nicht\n",
                    stderr);
         return kExitFailed;
     }

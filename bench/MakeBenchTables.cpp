@@ -5,6 +5,11 @@
 //               DOS umlauts in the texts: a customer table as dBASE 5 writes it
 //   level7.dbf  65536 records with the binary level 7 types + I O @ beside C fields
 //   wide.dbf    65536 records of 128 short fields: the most columns a list shows
+//
+//   tessaro-make-bench-tables --huge OUTDIR writes only
+//   huge.dbf    65536 records of 128 text fields of 250 characters, 2.1 GB: the largest
+//               table there is with the most columns a list shows, record by record
+//               through a small buffer, so that making it needs no memory of its size
 
 #include <algorithm>
 #include <bit>
@@ -279,13 +284,17 @@ private:
     std::size_t at_ = 1;
 };
 
-// Writes through a large buffer: millions of small writes would time the C library.
+// Writes through a large buffer: millions of small writes would time the C library. The
+// bytes go to a file beside the table that takes its name only when complete, so that a
+// run cut short (a full disk, Ctrl+C) never leaves a part of a table that looks current.
 class TableFile {
 public:
     explicit TableFile(const std::filesystem::path& path)
-        : path_(path), file_(std::fopen(path.c_str(), "wb")) {
+        : path_(path),
+          partPath_(path.string() + ".part"),
+          file_(std::fopen(partPath_.c_str(), "wb")) {
         if (file_ == nullptr) {
-            std::perror(path.c_str());
+            std::perror(partPath_.c_str());
             std::exit(1);
         }
         buffer_.reserve(kFlushBytes + 4096);
@@ -293,7 +302,12 @@ public:
     ~TableFile() {
         Flush();
         if (std::fclose(file_) != 0) {
-            std::perror(path_.c_str());
+            Fail();
+        }
+        std::error_code error;
+        std::filesystem::rename(partPath_, path_, error);
+        if (error) {
+            std::fprintf(stderr, "%s: %s\n", path_.c_str(), error.message().c_str());
             std::exit(1);
         }
     }
@@ -307,14 +321,19 @@ public:
 private:
     void Flush() {
         if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-            std::perror(path_.c_str());
-            std::exit(1);
+            Fail();
         }
         buffer_.clear();
+    }
+    [[noreturn]] void Fail() {
+        std::perror(partPath_.c_str());
+        std::remove(partPath_.c_str());
+        std::exit(1);
     }
 
     static constexpr std::size_t kFlushBytes = 1 << 20;
     std::filesystem::path path_;
+    std::filesystem::path partPath_;
     std::FILE* file_;
     std::string buffer_;
 };
@@ -520,19 +539,53 @@ void WriteWide(const std::filesystem::path& path) {
     file.Put("\x1A");
 }
 
+// 128 fields of C250, each with a few words and blanks behind them, as a text field of a
+// table holds them; every record the longest dBASE 5 allows for the most columns shown.
+void WriteHuge(const std::filesystem::path& path) {
+    constexpr int kFields = 128;
+    constexpr std::uint8_t kLength = 250;
+    static char names[kFields][11];
+    std::vector<Field> fields;
+    for (int i = 0; i < kFields; ++i) {
+        std::snprintf(names[i], sizeof names[i], "T%03d", i + 1);
+        fields.push_back({names[i], 'C', kLength, 0});
+    }
+    Random random(0x7E55A8250);
+    TableFile file(path);
+    file.Put(Header(0x03, fields));
+    RecordBytes record(RecordLength(fields));
+    char text[kLength + 1];
+    for (std::uint32_t n = 1; n <= kRecords; ++n) {
+        record.Begin();
+        for (int i = 0; i < kFields; ++i) {
+            std::snprintf(text, sizeof text, "%s %s, %s, %s %u", random.Pick(kFirstNames),
+                          random.Pick(kSurnames), random.Pick(kJobs), random.Pick(kStreets),
+                          1 + random.Below(180));
+            record.Text(text, kLength);
+        }
+        file.Put(record.Bytes());
+    }
+    file.Put("\x1A");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("Aufruf: tessaro-make-bench-tables AUSGABEORDNER\n", stderr);
+    const bool huge = argc == 3 && std::string_view(argv[1]) == "--huge";
+    if (argc != 2 && !huge) {
+        std::fputs("Aufruf: tessaro-make-bench-tables [--huge] AUSGABEORDNER\n", stderr);
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path folder = argv[argc - 1];
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
-        std::fprintf(stderr, "%s: %s\n", argv[1], error.message().c_str());
+        std::fprintf(stderr, "%s: %s\n", argv[argc - 1], error.message().c_str());
         return 1;
+    }
+    if (huge) {
+        WriteHuge(folder / "huge.dbf");
+        return 0;
     }
     WriteLevel5(folder / "level5.dbf");
     WriteLevel7(folder / "level7.dbf");
