@@ -144,23 +144,27 @@ char* PutTimestamp(char* p, std::string_view raw) {
 // Room that FormatOtherValueInto needs beyond the stored bytes.
 constexpr std::size_t kFieldTextSlack = 48;
 
+// The end of the text of a Visual FoxPro value of a type that it stores its own way; null
+// for the types it stores as dBASE does.
+char* PutFoxProValue(char fieldType, std::string_view raw, char* p) {
+    switch (fieldType) {
+        case 'I': return PutFoxProInteger(p, raw);
+        case 'Y': return PutCurrency(p, raw);
+        case 'T': return PutJulianDateTime(p, raw);
+        case 'B': return PutLittleEndianDouble(p, raw);
+        case 'M': return raw.size() == 4 ? PutFoxProMemoReference(p, raw) : nullptr;
+        default: return nullptr;
+    }
+}
+
 // The text of a value of every type but C, in Windows-1252 (not yet cut to the length of a
 // cell, not yet cut at a NUL). `out` must hold raw.size() + kFieldTextSlack bytes.
 std::size_t FormatOtherValueInto(char fieldType, std::string_view raw, char* out,
                                  ValueDialect dialect) {
     char* p = out;
     if (dialect == ValueDialect::FoxPro) {
-        switch (fieldType) {
-            case 'I': return static_cast<std::size_t>(PutFoxProInteger(p, raw) - out);
-            case 'Y': return static_cast<std::size_t>(PutCurrency(p, raw) - out);
-            case 'T': return static_cast<std::size_t>(PutJulianDateTime(p, raw) - out);
-            case 'B': return static_cast<std::size_t>(PutLittleEndianDouble(p, raw) - out);
-            case 'M':
-                if (raw.size() == 4) {
-                    return static_cast<std::size_t>(PutFoxProMemoReference(p, raw) - out);
-                }
-                break;
-            default: break;
+        if (char* end = PutFoxProValue(fieldType, raw, p)) {
+            return static_cast<std::size_t>(end - out);
         }
     }
     switch (fieldType) {
@@ -229,13 +233,12 @@ bool NullFlag(const ColumnLayout& layout, std::string_view values, int bit) {
 
 }  // namespace
 
-std::size_t FormatColumnTextInto(const ColumnLayout& layout, std::size_t column,
-                                 std::string_view values, char* out) {
-    const ShownColumn& shown = layout.columns[column];
+std::size_t FormatNullableColumnTextInto(const ColumnLayout& layout, const ShownColumn& shown,
+                                         std::string_view values, char* out) {
+    std::string_view raw = RawValue(shown, values);
     if (NullFlag(layout, values, shown.nullBit)) {
         return 0;
     }
-    std::string_view raw = RawValue(shown, values);
     // A variable value whose length is stored in its last byte; never more than the rest.
     if (NullFlag(layout, values, shown.varLengthBit) && raw.size() == shown.length &&
         !raw.empty()) {
@@ -247,8 +250,8 @@ std::size_t FormatColumnTextInto(const ColumnLayout& layout, std::size_t column,
 
 bool RecordHasMemo(const ColumnLayout& layout, std::string_view values) {
     char text[kCellTextRoom];
-    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
-        if (layout.columns[i].type == 'M' && FormatColumnTextInto(layout, i, values, text) > 0) {
+    for (const ShownColumn& column : layout.columns) {
+        if (column.type == 'M' && FormatColumnTextInto(layout, column, values, text) > 0) {
             return true;
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -25,8 +26,24 @@ std::string FormatCellText(char fieldType, std::string_view raw,
 // The one rule for a cell's text: the value of column `column` (0-based) of a record whose
 // value bytes are `values` (fewer, or none, where the file ended), a NULL value empty.
 // Both the record list and tessaro-dump go through it. `out` must hold kCellTextRoom bytes.
-std::size_t FormatColumnTextInto(const ColumnLayout& layout, std::size_t column,
-                                 std::string_view values, char* out);
+std::size_t FormatNullableColumnTextInto(const ColumnLayout& layout, const ShownColumn& column,
+                                         std::string_view values, char* out);
+inline std::size_t FormatColumnTextInto(const ColumnLayout& layout, const ShownColumn& column,
+                                        std::string_view values, char* out) {
+    if (layout.nullFlagsLength == 0) {  // every dBASE table: the value is what is stored
+        const std::string_view raw =
+            column.offset < values.size()
+                ? values.substr(column.offset,
+                                std::min(column.length, values.size() - column.offset))
+                : std::string_view{};
+        return FormatCellTextInto(column.type, raw, out, layout.dialect);
+    }
+    return FormatNullableColumnTextInto(layout, column, values, out);
+}
+inline std::size_t FormatColumnTextInto(const ColumnLayout& layout, std::size_t column,
+                                        std::string_view values, char* out) {
+    return FormatColumnTextInto(layout, layout.columns[column], values, out);
+}
 
 // Whether the record refers to a memo: one of its memo columns shows a text.
 bool RecordHasMemo(const ColumnLayout& layout, std::string_view values);

@@ -18,12 +18,11 @@ void FormatRecord(const ColumnLayout& layout, std::int32_t row, std::string_view
                   RecordList& list) {
     char text[kCellTextRoom];
     bool hasMemo = false;
-    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
-        const std::size_t length = FormatColumnTextInto(layout, i, values, text);
-        if (layout.columns[i].type == 'M' && length > 0) {
-            hasMemo = true;
-        }
-        list.SetCellText(row, static_cast<int>(i) + 1, std::string_view(text, length));
+    int number = 0;
+    for (const ShownColumn& column : layout.columns) {
+        const std::size_t length = FormatColumnTextInto(layout, column, values, text);
+        hasMemo = hasMemo || (column.type == 'M' && length > 0);
+        list.SetCellText(row, ++number, std::string_view(text, length));
     }
     if (hasMemo) {
         list.SetRowImage(row, kMemoRowImage);
