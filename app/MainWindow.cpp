@@ -142,8 +142,9 @@ void MainWindow::EnsureRowVisible(std::int32_t row) {
 void MainWindow::SetStatusText(std::string_view text) {
     StatusLine* status = client_->Status();
     status->setText(FromBytes(text));
-    // A load blocks the window: its progress must show at once.
-    if (status->isVisible()) {
+    // A load blocks the window: its progress must show at once. Once the list is shown
+    // the load is over, and the event loop paints it and the status line together.
+    if (status->isVisible() && (recordList_ == nullptr || recordList_->isHidden())) {
         status->repaint();
     }
 }
