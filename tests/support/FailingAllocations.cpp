@@ -58,8 +58,13 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// Arrays too: under AddressSanitizer its runtime takes new[] itself rather than through new.
+void* operator new[](std::size_t size) { return operator new(size); }
+
 void operator delete(void* memory) noexcept { std::free(memory); }
 void operator delete(void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t /*size*/) noexcept { std::free(memory); }
 
 bool tessaro::test::FailingAllocations::MallocFails() { return false; }
 #endif
