@@ -21,7 +21,7 @@ public:
     // scaled to the font the list shows: so that what was whole there is whole here; and
     // at least as wide as a cell needs to show `wholeText` whole.
     void AddColumn(const QString& heading, int width, const QString& wholeText = {});
-    // The average character width of that font (MS Sans Serif, 8 points).
+    // The rows are those of `cells`, asked for the rows the list draws.
     void SetRows(const RecordCells& cells);
 
     // The row under a point of the screen, or -1 when there is none.
