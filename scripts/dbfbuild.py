@@ -13,7 +13,9 @@ def header(fields, version=0x03, record_count=0, header_length=None, record_leng
            terminator=True, last_update=(2024, 12, 7), language_driver=None):
     """The header of a table. fields: (name, type, length[, decimals[, flags]]), names and
     types as str (Latin-1) or bytes; flags is the Visual FoxPro flags byte of a level 5
-    descriptor. The lengths default to what the fields make."""
+    descriptor. A character field longer than 255 bytes keeps the high byte of its length
+    in its decimals, as Clipper and FoxPro write it. The lengths default to what the fields
+    make."""
     level7 = version in LEVEL7_VERSIONS
     first, size, name_width = (68, 48, 32) if level7 else (32, 32, 11)
     natural = first + len(fields) * size + (1 if terminator else 0)
@@ -31,8 +33,11 @@ def header(fields, version=0x03, record_count=0, header_length=None, record_leng
         name = name[:name_width]
         head[at:at + len(name)] = name
         head[at + name_width] = kind[0]
+        decimals = field[3] if len(field) > 3 else 0
+        if kind == b"C" and length > 255:
+            length, decimals = length & 0xFF, length >> 8
         head[at + (33 if level7 else 16)] = length
-        head[at + (34 if level7 else 17)] = field[3] if len(field) > 3 else 0
+        head[at + (34 if level7 else 17)] = decimals
         if not level7 and len(field) > 4:
             head[at + 18] = field[4]
     if terminator:

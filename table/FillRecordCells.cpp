@@ -45,9 +45,11 @@ std::int16_t FillRecordCells(Session& session, RecordList& list, std::int32_t fi
     const std::int64_t end =
         rowCount < 0 ? span.rows : std::min<std::int64_t>(span.rows, first + rowCount);
     const std::int64_t rowBytes = span.RowBytes();
-    const std::int64_t runRows = std::max<std::int64_t>(1, kRunBytes / rowBytes);
+    // A record whose shown fields take no bytes is a row all the same.
+    const std::int64_t runRows =
+        std::max<std::int64_t>(1, kRunBytes / std::max<std::int64_t>(1, rowBytes));
     std::vector<char> run(static_cast<std::size_t>(std::min(runRows, end - first) * rowBytes));
-    std::vector<std::uint16_t> lengths(static_cast<std::size_t>(runRows));
+    std::vector<std::uint32_t> lengths(static_cast<std::size_t>(runRows));
     for (std::int64_t row = first; row < end; row += runRows) {
         const std::int64_t count = std::min(runRows, end - row);
         ReadRecords(files, file, span, row, count, run.data(), lengths.data());

@@ -40,6 +40,20 @@ void ShowFieldsCut(Session& session, std::int32_t descriptorCount, WindowHandle 
                                      "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Information);
 }
 
+struct FieldSize {
+    std::int32_t length;
+    std::int16_t decimals;
+};
+
+// A character field has no decimals: Clipper, FoxPro and Harbour keep the high byte of a
+// length beyond 255 there. dBASE writes 0, so its fields stay as they are.
+FieldSize SizeOf(char type, unsigned char lengthByte, unsigned char decimalsByte) {
+    if (type == 'C' && decimalsByte != 0) {
+        return {lengthByte + 256 * std::int32_t{decimalsByte}, 0};
+    }
+    return {lengthByte, static_cast<std::int16_t>(decimalsByte)};
+}
+
 // Reads the first `count` bytes of the file; fewer at its end.
 ErrorNumber ReadFromStart(FileTable& files, FileNumber file, std::size_t count,
                           std::vector<unsigned char>& bytes) {
@@ -66,7 +80,10 @@ void WalkDescriptors(const std::vector<unsigned char>& header, const dbf::Descri
             break;
         }
         const unsigned char* descriptor = header.data() + p;
-        const auto fieldLength = static_cast<std::int16_t>(descriptor[layout.lengthAt]);
+        const char type = static_cast<char>(descriptor[layout.nameWidth]);
+        const FieldSize size =
+            SizeOf(type, descriptor[layout.lengthAt], descriptor[layout.decimalsAt]);
+        const std::int32_t fieldLength = size.length;
         ++count;
         lengthSum += fieldLength;
         if (count > kMaxFields) {
@@ -75,12 +92,12 @@ void WalkDescriptors(const std::vector<unsigned char>& header, const dbf::Descri
         FieldDesc& field = fields[count];
         const char* name = reinterpret_cast<const char*>(descriptor);
         field.FieldName.assign(name, strnlen(name, layout.nameWidth));
-        field.FieldType = static_cast<char>(descriptor[layout.nameWidth]);
+        field.FieldType = type;
         if (field.FieldType == 'M') {
             ++info.MemoFieldCount;
         }
         field.FieldLength = fieldLength;
-        field.FieldDecimals = static_cast<std::int16_t>(descriptor[layout.decimalsAt]);
+        field.FieldDecimals = size.decimals;
         field.Flags = layout.first == dbf::kLevel5Descriptor.first ? descriptor[dbf::kLevel5FlagsAt]
                                                                    : std::uint8_t{0};
     }

@@ -10,8 +10,8 @@ namespace {
 // runs; above it each record's shown values are read alone.
 constexpr std::int64_t kSparseGap = 4096;
 
-std::uint16_t LengthHeld(std::int64_t available, std::int64_t needed) {
-    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(available, 0, needed));
+std::uint32_t LengthHeld(std::int64_t available, std::int64_t needed) {
+    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(available, 0, needed));
 }
 
 }  // namespace
@@ -36,8 +36,12 @@ RecordSpan SpanOf(const TableInfo& info, const ColumnLayout& layout) {
 }
 
 void ReadRecords(FileTable& files, FileNumber file, const RecordSpan& span, std::int64_t first,
-                 std::int64_t count, char* buffer, std::uint16_t* lengths) {
+                 std::int64_t count, char* buffer, std::uint32_t* lengths) {
     if (span.ReadsEachRecord()) {
+        if (span.neededBytes == 0) {  // nothing shown: nothing to read
+            std::fill(lengths, lengths + count, 0);
+            return;
+        }
         for (std::int64_t i = 0; i < count; ++i) {
             files.SetPosition(file, span.firstValue + (first + i) * span.stride + 1);
             const ReadResult got = files.ReadBytes(file, buffer + i * span.neededBytes,

@@ -34,6 +34,6 @@ RecordSpan SpanOf(const TableInfo& info, const ColumnLayout& layout);
 // 0). A failed read leaves what it got, as a read at the end of the file does; the file
 // table keeps the failure (FileTable::TakeReadError).
 void ReadRecords(FileTable& files, FileNumber file, const RecordSpan& span, std::int64_t first,
-                 std::int64_t count, char* buffer, std::uint16_t* lengths);
+                 std::int64_t count, char* buffer, std::uint32_t* lengths);
 
 }  // namespace tessaro

@@ -51,7 +51,8 @@ std::int16_t RecordSnapshot::Load(Session& session) {
     const OpenTable open(files, file);
     const RecordSpan span = SpanOf(session.tableInfo, session.columns);
     rowBytes_ = span.RowBytes();
-    blockRows_ = std::max<std::int64_t>(1, kBlockBytes / rowBytes_);
+    // A record whose shown fields take no bytes is a row all the same.
+    blockRows_ = std::max<std::int64_t>(1, kBlockBytes / std::max<std::int64_t>(1, rowBytes_));
     // Memory follows what the file holds: a record count beyond its end costs nothing.
     const std::int64_t rowsInFile = span.RowsIn(files.Size(file));
     try {
@@ -79,7 +80,7 @@ std::string_view RecordSnapshot::Values(std::int32_t row) const {
 }
 
 std::size_t RecordSnapshot::MemoryBytes() const {
-    std::size_t bytes = lengths_.capacity() * sizeof(std::uint16_t);
+    std::size_t bytes = lengths_.capacity() * sizeof(std::uint32_t);
     for (std::size_t block = 0; block < blocks_.size(); ++block) {
         const std::int64_t rows =
             std::min<std::int64_t>(blockRows_, static_cast<std::int64_t>(lengths_.size()) -

@@ -34,7 +34,7 @@ private:
     std::int64_t rowBytes_ = 1;
     std::int64_t blockRows_ = 1;
     std::vector<std::unique_ptr<char[]>> blocks_;
-    std::vector<std::uint16_t> lengths_;  // one per record in the file
+    std::vector<std::uint32_t> lengths_;  // one per record in the file
 };
 
 }  // namespace tessaro

@@ -36,7 +36,10 @@ struct TableInfo {
 struct FieldDesc {
     char FieldType = '\0';
     std::string FieldName;  // the stored name bytes up to the first NUL, at most 32
-    std::int16_t FieldLength = 0;
+    // Bytes of the value: 0..255, and up to 65535 for a character field whose decimal
+    // count holds the high byte of its length (as Clipper and FoxPro write fields beyond
+    // 255 bytes; such a field has no decimals).
+    std::int32_t FieldLength = 0;
     std::int16_t FieldDecimals = 0;
     // The descriptor's flags byte (Visual FoxPro: system field, may be NULL); 0 where the
     // layout has none.

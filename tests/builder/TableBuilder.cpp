@@ -28,7 +28,7 @@ TableBuilder& TableBuilder::Record(const std::vector<std::string>& values, bool 
     std::string record;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         std::string value = i < values.size() ? values[i] : std::string();
-        value.resize(fields_[i].length, ' ');
+        value.resize(fields_[i].Width(), ' ');
         record += value;
     }
     return RawRecord(record, deleted);
@@ -96,7 +96,7 @@ std::string TableBuilder::HeaderBytes() const {
     }
     std::uint32_t recordLength = 1;
     for (const FieldSpec& field : fields_) {
-        recordLength += field.length;
+        recordLength += static_cast<std::uint32_t>(field.Width());
     }
     PutLittleEndian(bytes, 4,
                     static_cast<std::uint32_t>(

@@ -14,7 +14,8 @@ class TableBuilder {
 public:
     explicit TableBuilder(std::uint8_t version = 0x03);
 
-    // `flags` is the descriptor's flags byte of Visual FoxPro (level 5 layout only).
+    // `flags` is the descriptor's flags byte of Visual FoxPro (level 5 layout only). A C
+    // field's decimals are the high byte of its length, as Clipper and FoxPro write them.
     TableBuilder& Field(const std::string& name, char type, std::uint8_t length,
                         std::uint8_t decimals = 0, std::uint8_t flags = 0);
     // Values are padded with blanks (or cut) to their field's length.
@@ -50,6 +51,10 @@ private:
         std::uint8_t length;
         std::uint8_t decimals;
         std::uint8_t flags;
+
+        std::size_t Width() const {
+            return type == 'C' ? length + 256u * decimals : std::size_t{length};
+        }
     };
 
     std::uint8_t version_;

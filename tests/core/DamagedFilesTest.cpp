@@ -9,6 +9,7 @@
 
 #include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
+#include "support/CellGrid.h"
 #include "support/CoreFixture.h"
 #include "table/FieldValue.h"
 #include "table/FillRecordCells.h"
@@ -60,9 +61,9 @@ std::string TextWithoutBytes(char type) {
 }
 
 // The records held are no more than the file (and the rest of a record it cuts short), and
-// two bytes a record for their lengths: a record count beyond the file costs nothing.
+// four bytes a record for their lengths: a record count beyond the file costs nothing.
 std::size_t MemoryAllowed(std::int64_t rows, std::size_t fileSize) {
-    return (std::size_t{1} << 20) + static_cast<std::size_t>(2 * rows) + fileSize;
+    return (std::size_t{1} << 20) + static_cast<std::size_t>(4 * rows) + fileSize;
 }
 
 // What opening a table came to.
@@ -395,6 +396,43 @@ TEST_F(DamagedFilesTest, MoreThan128AndMoreThan1024Descriptors) {
         EXPECT_EQ(Cell(1, 1), "zweiter" + std::string(120, ' '))
             << "each record is every field long";
         EXPECT_TRUE(outcome.memoTexts.empty());
+    }
+}
+
+TEST_F(DamagedFilesTest, FieldsThatTakeNoBytesShowEmptyRows) {
+    // Records whose shown fields lie far apart are read one by one, and here each shows
+    // nothing: only hidden system fields, or 128 fields of no bytes before 17 long ones.
+    TableBuilder hidden(0x30);
+    for (int i = 0; i < 17; ++i) {
+        hidden.Field("S" + std::to_string(i), 'C', 255, 0, 0x01);
+    }
+    TableBuilder empty(0x03);
+    for (int i = 0; i < 128; ++i) {
+        empty.Field("Z" + std::to_string(i), 'C', 0);
+    }
+    for (int i = 0; i < 17; ++i) {
+        empty.Field("W" + std::to_string(i), 'C', 255);
+    }
+    for (const int records : {0, 3}) {
+        for (TableBuilder* table : {&hidden, &empty}) {
+            SCOPED_TRACE(std::to_string(records) + " records, " +
+                         std::to_string(session.tableInfo.DescriptorCount));
+            TableBuilder filled = *table;
+            for (int r = 0; r < records; ++r) {
+                filled.Record({});
+            }
+            ASSERT_EQ(Open(filled.Bytes()).accepted, 1);
+            EXPECT_EQ(cells.RowCount(), records);
+            test::CellGrid grid;
+            grid.Reset(session.tableInfo.RecordCount, session.columns.ColumnCount());
+            EXPECT_EQ(FillRecordCells(session, grid), 1) << "as tessaro-dump reads it";
+            for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
+                for (int column = 1; column <= cells.ColumnCount(); ++column) {
+                    EXPECT_EQ(Cell(row, column), "");
+                    EXPECT_EQ(grid.CellText(row, column), "");
+                }
+            }
+        }
     }
 }
 

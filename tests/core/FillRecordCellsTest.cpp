@@ -112,6 +112,33 @@ TEST_F(FillRecordCellsTest, AValueEndsAtItsFirstNul) {
     EXPECT_EQ(Cell(0, 2), "");
 }
 
+TEST_F(FillRecordCellsTest, CharacterFieldsBeyond255BytesInEveryLevelAndFamily) {
+    // FoxPro 2, Visual FoxPro, dBASE 7 and a table of Clipper: the decimals of a C field are
+    // the high byte of its length, and every later field and record lies behind it.
+    for (const std::uint8_t version : {0xF5, 0x30, 0x04, 0x03}) {
+        SCOPED_TRACE(int{version});
+        const std::string note = "Anfang" + std::string(290, '-') + "Ende";
+        ASSERT_EQ(Load(TableBuilder(version)
+                           .Field("NOTE", 'C', 44, 1)
+                           .Field("SEIT", 'D', 8)
+                           .Field("LANG", 'C', 16, 4)
+                           .Field("KURZ", 'C', 0, 1)
+                           .Field("BETRAG", 'N', 6, 2)
+                           .Record({note, "20240131", std::string(1040, 'y'), "", " 12.50"})
+                           .Record({"zwei", "19991231", "z", std::string(256, 'k'), "-3.00"})),
+                  1);
+        EXPECT_EQ(Cell(0, 1), note.substr(0, 127));
+        EXPECT_EQ(Cell(0, 2), "31.01.2024");
+        EXPECT_EQ(Cell(0, 3), std::string(127, 'y'));
+        EXPECT_EQ(Cell(0, 4), std::string(127, ' '));
+        EXPECT_EQ(Cell(0, 5), "12.50");
+        EXPECT_EQ(Cell(1, 1), "zwei" + std::string(123, ' '));
+        EXPECT_EQ(Cell(1, 2), "31.12.1999");
+        EXPECT_EQ(Cell(1, 4), std::string(127, 'k'));
+        EXPECT_EQ(Cell(1, 5), "-3.00");
+    }
+}
+
 TEST_F(FillRecordCellsTest, RowsWithAMemoGetTheMemoImage) {
     ASSERT_EQ(Load(TableBuilder()
                        .Field("NAME", 'C', 4)

@@ -90,10 +90,23 @@ TEST_F(ReadTableHeaderTest, OnlyUpperCaseMCountsAsMemo) {
     EXPECT_EQ(info().MemoFieldCount, 2);
 }
 
-TEST_F(ReadTableHeaderTest, LengthsAreUnsignedBytes) {
-    ASSERT_EQ(Read(TableBuilder().Field("A", 'C', 0xFE, 0xFF)), 1);
+TEST_F(ReadTableHeaderTest, LengthsAreUnsignedBytesAndACharacterFieldHasNoDecimals) {
+    ASSERT_EQ(Read(TableBuilder()
+                       .Field("A", 'N', 0xFE, 0xFF)
+                       .Field("B", 'C', 0xFE, 0xFF)
+                       .Field("C", 'C', 44, 1)
+                       .Field("D", 'c', 10, 2)),
+              1);
     EXPECT_EQ(field(1).FieldLength, 254);
     EXPECT_EQ(field(1).FieldDecimals, 255);
+    // Clipper and FoxPro keep the high byte of a longer character field in its decimals.
+    EXPECT_EQ(field(2).FieldLength, 254 + 256 * 255);
+    EXPECT_EQ(field(2).FieldDecimals, 0);
+    EXPECT_EQ(field(3).FieldLength, 300);
+    EXPECT_EQ(field(3).FieldDecimals, 0);
+    EXPECT_EQ(field(4).FieldLength, 10) << "only the type C";
+    EXPECT_EQ(field(4).FieldDecimals, 2);
+    EXPECT_EQ(info().RecordStride(), 1 + 254 + 65534 + 300 + 10);
 }
 
 TEST_F(ReadTableHeaderTest, ATerminatorAtTheFirstPositionMeansNoFields) {
