@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(info.FieldCount == std::min<std::int32_t>(info.DescriptorCount, kMaxFields),
             "the fields shown are the first descriptors");
     Require(info.MemoFieldCount <= info.FieldCount, "memo fields are counted among those shown");
-    Require(
-        info.FieldLengthSum >= 0 && info.FieldLengthSum <= 65535 * std::int64_t{info.DescriptorCount},
-        "field lengths are bytes");
+    Require(info.FieldLengthSum >= 0 &&
+                info.FieldLengthSum <= 65535 * std::int64_t{info.DescriptorCount},
+            "field lengths are bytes");
     for (int f = 1; f <= info.FieldCount; ++f) {
         Require(session.fieldTable[f].FieldName.size() <= 32, "names hold at most 32 bytes");
     }
