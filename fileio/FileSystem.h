@@ -32,8 +32,8 @@ bool SameFile(const std::string& first, const std::string& second);
 std::size_t FileNameStart(std::string_view path);
 
 // The name of the one entry beside `name` (in the same folder) that equals it when letters
-// are compared without regard to case, as Windows would find it; none when there is no such
-// entry or more than one.
+// are compared without regard to case, as Windows would find it, as it is written there;
+// none when there is no such entry or more than one.
 std::optional<std::string> FindNameIgnoringCase(const std::string& name);
 
 // The names of the files in the current folder that match a wildcard pattern such as

@@ -5,6 +5,7 @@
 
 #include "table/FieldValue.h"
 #include "table/RecordReader.h"
+#include "table/TextConversion.h"
 
 namespace tessaro {
 
@@ -64,9 +65,10 @@ std::int16_t FillRecordCells(Session& session, RecordList& list, std::int32_t fi
 }
 
 void ShowLockedWhileReading(Session& session, WindowHandle owner) {
-    session.Desktop().ShowMessageBox(
-        owner, "Die Datei " + session.tableInfo.FileName + "\r\nwurde während des lesens gesperrt.",
-        "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
+    session.Desktop().ShowMessageBox(owner,
+                                     "Die Datei " + ShownFileName(session.tableInfo.FileName) +
+                                         "\r\nwurde während des lesens gesperrt.",
+                                     "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
 }
 
 }  // namespace tessaro

@@ -2,6 +2,7 @@
 
 #include "fileio/FileSystem.h"
 #include "table/MemoFile.h"
+#include "table/TextConversion.h"
 
 namespace tessaro {
 
@@ -33,9 +34,14 @@ MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_vie
 }
 
 void ShowMemoFileLocked(Session& session, WindowHandle owner, const std::string& memoFileName) {
-    session.Desktop().ShowMessageBox(owner,
-                                     "Memodatei " + memoFileName + "\rkann nicht geöffnet werden",
-                                     "Zugriffskonflikt", BoxButtons::Ok | BoxIcon::Question);
+    session.Desktop().ShowMessageBox(
+        owner, "Memodatei " + ShownFileName(memoFileName) + "\rkann nicht geöffnet werden",
+        "Zugriffskonflikt", BoxButtons::Ok | BoxIcon::Question);
+}
+
+std::string MissingMemoFileText(const std::string& memoFileName, MemoStyle style) {
+    return "Die Memodatei " + ShownFileName(memoFileName) + " fehlt oder ist kürzer als " +
+           std::to_string(MinimumMemoFileSize(style)) + " Bytes.";
 }
 
 }  // namespace tessaro

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "table/MemoFile.h"
 #include "table/Session.h"
 
 namespace tessaro {
@@ -38,5 +39,8 @@ MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_vie
 
 // The box shown when the memo file cannot be opened.
 void ShowMemoFileLocked(Session& session, WindowHandle owner, const std::string& memoFileName);
+
+// What is said when the memo file is missing or shorter than its header.
+std::string MissingMemoFileText(const std::string& memoFileName, MemoStyle style);
 
 }  // namespace tessaro

@@ -59,10 +59,10 @@ std::string FileStem(const std::string& fileName) {
 MemoFileNames MemoFileNamesFor(const std::string& tableFileName, MemoStyle style) {
     const std::string stem = FileStem(tableFileName);
     MemoFileNames names{stem + (style == MemoStyle::FoxPro ? ".fpt" : ".dbt"), stem + ".tmp"};
-    if (!FileExists(names.memo)) {
-        if (std::optional<std::string> other = FindNameIgnoringCase(names.memo)) {
-            names.memo = *other;
-        }
+    // The name as it stands in the folder, on every system alike: the messages name the
+    // file the user sees there.
+    if (std::optional<std::string> found = FindNameIgnoringCase(names.memo)) {
+        names.memo = *found;
     }
     return names;
 }

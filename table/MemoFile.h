@@ -21,7 +21,7 @@ std::int64_t MinimumMemoFileSize(MemoStyle style);
 // The companion files of a table: the memo file (read; .dbt, or .fpt for FoxPro) and the text
 // file the memo is copied to. Both are the table's name with another extension on its last
 // component; a memo file written in another case ("KUNDEN.DBT" for "KUNDEN.dbt") is found as
-// Windows would find it.
+// Windows would find it, and named as it is written there.
 struct MemoFileNames {
     std::string memo;
     std::string text;

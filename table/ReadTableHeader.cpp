@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "table/DbfFormat.h"
+#include "table/TextConversion.h"
 
 namespace tessaro {
 
@@ -16,7 +17,8 @@ std::string_view Bytes(const std::vector<unsigned char>& header, std::size_t at,
 }
 
 void ShowLocked(Session& session, const std::string& fileName, WindowHandle owner) {
-    session.Desktop().ShowMessageBox(owner, "Die Datei " + fileName + "\r\nist gesperrt.",
+    session.Desktop().ShowMessageBox(owner,
+                                     "Die Datei " + ShownFileName(fileName) + "\r\nist gesperrt.",
                                      "Tessaro Programminfo", BoxButtons::Ok | BoxIcon::Stop);
 }
 
@@ -107,6 +109,16 @@ void WalkDescriptors(const std::vector<unsigned char>& header, const dbf::Descri
 }
 
 }  // namespace
+
+std::string_view TableFormatName(const TableInfo& info) {
+    if (dbf::IsVisualFoxProVersion(info.Version)) {
+        return "Visual FoxPro";
+    }
+    if (dbf::IsFoxProMemoVersion(info.Version)) {
+        return "FoxPro";
+    }
+    return info.IsLevel5 != 0 ? "DBase 5" : "DBase 7";
+}
 
 std::int16_t ReadTableHeader(Session& session, const std::string& fileName, WindowHandle owner) {
     TableInfo& info = session.tableInfo;

@@ -3,6 +3,7 @@
 #include "fileio/FileSystem.h"
 #include "table/MemoCopy.h"
 #include "table/MemoFile.h"
+#include "table/TextConversion.h"
 
 namespace tessaro {
 
@@ -28,8 +29,8 @@ public:
             SameFile(textName_, MemoFileNamesFor(info.FileName, MemoStyleOf(info.Version)).memo)) {
             session_.Desktop().ShowMessageBox(
                 owner_,
-                "Das Memofeld kann nicht neben dieser Tabelle angezeigt werden:\r" + textName_ +
-                    " ist die Tabelle selbst oder ihre Memodatei.",
+                "Das Memofeld kann nicht neben dieser Tabelle angezeigt werden:\r" +
+                    ShownFileName(textName_) + " ist die Tabelle selbst oder ihre Memodatei.",
                 "Memofeld", BoxButtons::Ok | BoxIcon::Stop);
             return false;
         }
@@ -43,7 +44,7 @@ public:
         textFile_ = OpenAppendReplacingWithRetry(session_.access, textName_, memoFile);
         if (textFile_ == 0) {
             session_.Desktop().ShowMessageBox(
-                owner_, "Memodatei " + textName_ + "\rkann nicht erstellt werden",
+                owner_, "Memodatei " + ShownFileName(textName_) + "\rkann nicht erstellt werden",
                 "Zugriffskonflikt", BoxButtons::Ok | BoxIcon::Question);
             return false;
         }
@@ -95,9 +96,22 @@ void ShowMemoField(Session& session, WindowHandle owner, const CellTexts* list,
     }
     const std::string textName = MemoFileNamesFor(info.FileName).text;
     TextFileSink textFile(session, owner, textName);
-    if (CopyMemoOut(session, owner, *reference, textFile) == MemoCopyResult::Copied &&
-        FileExists(textName)) {
-        session.Desktop().StartTextEditor(textName);
+    switch (CopyMemoOut(session, owner, *reference, textFile)) {
+        case MemoCopyResult::NoMemoFile: {
+            // Said, so that "Ja" never ends in nothing at all; no text file is made.
+            const MemoStyle style = MemoStyleOf(info.Version);
+            session.Desktop().ShowMessageBox(
+                owner, MissingMemoFileText(MemoFileNamesFor(info.FileName, style).memo, style),
+                "Memofeld", BoxButtons::Ok | BoxIcon::Information);
+            break;
+        }
+        case MemoCopyResult::Copied:
+            if (FileExists(textName)) {
+                session.Desktop().StartTextEditor(textName);
+            }
+            break;
+        case MemoCopyResult::MemoFileLocked:
+        case MemoCopyResult::Stopped: break;
     }
 }
 

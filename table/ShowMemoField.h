@@ -16,7 +16,7 @@ std::optional<std::string> FindMemoReference(const CellTexts* list, std::int32_t
 
 // Copies the memo of the record in row `currentRow` into the text file beside the table and
 // starts the text editor on it, after asking the user. Does nothing, silently, for a table
-// without memo fields, a row without a memo reference or a missing memo file.
+// without memo fields or a row without a memo reference; a missing memo file is said.
 void ShowMemoField(Session& session, WindowHandle owner, const CellTexts* list,
                    std::int32_t currentRow);
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tessaro {
 
@@ -32,6 +33,11 @@ struct TableInfo {
     std::uint16_t HeaderBytes() const { return static_cast<std::uint16_t>(HeaderLength); }
     std::int64_t RecordStride() const { return 1 + FieldLengthSum; }
 };
+
+// What wrote the table, as the status line and tessaro-dump name it: "DBase 5" (every
+// table of the level 5 layout that no FoxPro wrote), "DBase 7", "FoxPro" (FoxPro 2.x and
+// FoxBASE) or "Visual FoxPro".
+std::string_view TableFormatName(const TableInfo& info);
 
 struct FieldDesc {
     char FieldType = '\0';

@@ -150,6 +150,53 @@ std::string Windows1252ToUtf8(std::string_view windows1252) {
     return utf8;
 }
 
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        // The length of the sequence and the range of its second byte, which rules out
+        // overlong forms, surrogates and code points beyond U+10FFFF.
+        std::size_t length = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (bytes.size() - i < length) {
+            return false;
+        }
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        if (second < low || second > high) {
+            return false;
+        }
+        for (std::size_t k = 2; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+std::string ShownFileName(std::string_view name) {
+    return IsValidUtf8(name) ? std::string(name) : Windows1252ToUtf8(name);
+}
+
 std::string_view CutToCharacters(std::string_view utf8, std::size_t maxCharacters) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < utf8.size(); ++i) {

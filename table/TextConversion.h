@@ -23,6 +23,14 @@ std::size_t CharacterValueToUtf8Into(std::string_view stored, std::size_t maxCha
 // characters, in UTF-8.
 std::size_t CellTextToUtf8Into(std::string_view windows1252, std::size_t maxCharacters, char* out);
 
+// Whether the bytes are valid UTF-8 (shortest forms, no surrogates, at most U+10FFFF).
+bool IsValidUtf8(std::string_view bytes);
+
+// A file name as a text shown to the user: its bytes when they are UTF-8, else each byte as
+// Windows-1252 ("K\xe4se.dbf", named on an older system, reads "Käse.dbf"). The file is
+// still opened by its bytes.
+std::string ShownFileName(std::string_view name);
+
 // The first `maxCharacters` characters of a UTF-8 text; a character is never split.
 std::string_view CutToCharacters(std::string_view utf8, std::size_t maxCharacters);
 

@@ -102,7 +102,7 @@ std::string InfoText(const TableInfo& info, const FieldTable& fields) {
         out.append("\n");
     };
     line("Datei", info.FileName);
-    line("Format", info.IsLevel5 != 0 ? "DBase 5" : "DBase 7");
+    line("Format", TableFormatName(info));
     line("Records", std::to_string(info.RecordCount));
     line("Kopflänge", std::to_string(info.HeaderLength));
     line("Satzlänge", std::to_string(info.RecordLength));

@@ -17,6 +17,7 @@
 #include "table/OneRowCells.h"
 #include "table/ReadTableHeader.h"
 #include "table/ShowMemoField.h"
+#include "table/TextConversion.h"
 #include "tools/CheckedOutput.h"
 #include "tools/DumpFormat.h"
 #include "tools/DumpMain.h"
@@ -86,7 +87,7 @@ bool ReadFailed(Session& session, const std::string& fileName) {
         return false;
     }
     const char* why = ErrorMessageText(error);
-    Fail("Die Datei " + fileName + " konnte nicht gelesen werden" +
+    Fail("Die Datei " + ShownFileName(fileName) + " konnte nicht gelesen werden" +
          (why != nullptr ? std::string(": ") + why : std::string(".")));
     return true;
 }
@@ -156,9 +157,7 @@ int DumpMemo(Session& session, std::int32_t record, CheckedOutput& out) {
     const MemoStyle memo = MemoStyleOf(info.Version);
     const std::string memoName = MemoFileNamesFor(info.FileName, memo).memo;
     switch (CopyMemoOut(session, nullptr, *reference, sink)) {
-        case MemoCopyResult::NoMemoFile:
-            return Fail("Memodatei " + memoName + " fehlt oder ist kürzer als " +
-                        std::to_string(MinimumMemoFileSize(memo)) + " Bytes.");
+        case MemoCopyResult::NoMemoFile: return Fail(MissingMemoFileText(memoName, memo));
         case MemoCopyResult::MemoFileLocked:
         case MemoCopyResult::Stopped: return kExitFailed;
         case MemoCopyResult::Copied: break;
@@ -198,11 +197,12 @@ int tessaro::RunDump(int argc, char** argv) {
         out.Write(kUsage);
         return Finish(out);
     }
-    if (!ParseArguments(argc, argv, arguments)) {
-        std::fputs(kUsage, stderr);
-        return kExitUsage;
-    }
     try {
+        // The arguments are copied too: memory may run out already there.
+        if (!ParseArguments(argc, argv, arguments)) {
+            std::fputs(kUsage, stderr);
+            return kExitUsage;
+        }
         return Run(arguments);
     } catch (const std::bad_alloc&) {
         StderrDesktop desktop;

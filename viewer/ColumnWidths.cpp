@@ -18,6 +18,15 @@ int ColumnWidth(const FieldDesc& field) {
 }
 
 std::string FixedFormText(const FieldDesc& field, ValueDialect dialect) {
+    if (dialect == ValueDialect::FoxPro) {
+        // The binary numbers of Visual FoxPro take a few bytes for many digits.
+        switch (field.FieldType) {
+            case 'I': return "-2147483648";
+            case 'Y': return "-922337203685477.5808";
+            case 'B': return "-0.00000000000000E-000";  // 15 digits, sign, point, exponent
+            default: break;
+        }
+    }
     switch (field.FieldType) {
         case 'L': return "Nein";
         case 'D': return "00.00.0000";

@@ -23,7 +23,8 @@ inline constexpr std::string_view kAverageLetters =
 
 // The longest text of a field whose texts have a fixed form, which its column shows whole
 // whatever its width by the rule above: "Nein", a date, a timestamp, a memo's block (the
-// digits its field can hold). Empty for the other types. Measured in the font shown.
+// digits its field can hold), a binary number of Visual FoxPro. Empty for the other types.
+// Measured in the font shown.
 std::string FixedFormText(const FieldDesc& field, ValueDialect dialect);
 
 // A width measured in the small system font (6 pixels a character on average), in a font

@@ -8,6 +8,7 @@
 #include "table/ColumnLayout.h"
 #include "table/FillRecordCells.h"
 #include "table/ReadTableHeader.h"
+#include "table/TextConversion.h"
 #include "viewer/ColumnWidths.h"
 
 namespace tessaro {
@@ -15,8 +16,8 @@ namespace tessaro {
 namespace {
 
 std::string SummaryText(const TableInfo& info) {
-    return info.FileName + ", " + std::to_string(info.RecordCount) +
-           (info.IsLevel5 != 0 ? " Records, Format DBase 5" : " Records, Format DBase 7");
+    return ShownFileName(info.FileName) + ", " + std::to_string(info.RecordCount) +
+           " Records, Format " + std::string(TableFormatName(info));
 }
 
 }  // namespace

@@ -239,10 +239,16 @@ std::optional<std::string> FindNameIgnoringCase(const std::string& name) {
     }
     os::KeepSystemErrorBoxesAway();
     const std::optional<std::wstring> path = SystemPath(name);
-    if (!path || ::GetFileAttributesW(path->c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // Wildcards would make the search find other names.
+    if (!path || name.find_first_of("*?") != std::string::npos) {
         return std::nullopt;
     }
-    return name;
+    // The search gives the name in the case it is written in the folder.
+    const Search search(*path);
+    if (!search.Found()) {
+        return std::nullopt;
+    }
+    return name.substr(0, FileNameStart(name)) + os::Utf8FromWide(search.Entry().cFileName);
 }
 
 std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit) {

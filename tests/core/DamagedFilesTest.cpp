@@ -34,8 +34,9 @@ const std::string kInvalidHeader = "Dateikopf enthält folgende Fehler : \rUngü
 // Every box a damaged table may bring up; anything else (an error box about the file, a
 // retry box) would mean the damage was taken for something it is not.
 bool IsExpectedBox(const std::string& text) {
-    for (const char* start : {"Dateikopf enthält folgende Fehler : \r", "Datei enthält: ",
-                              "Die Tabelle hat ", "In Datei kopieren und anzeigen ?"}) {
+    for (const char* start :
+         {"Dateikopf enthält folgende Fehler : \r", "Datei enthält: ", "Die Tabelle hat ",
+          "In Datei kopieren und anzeigen ?", "Die Memodatei "}) {
         if (text.starts_with(start)) {
             return true;
         }

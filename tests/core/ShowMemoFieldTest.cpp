@@ -392,29 +392,44 @@ TEST_F(ShowMemoFieldTest, NoMeansNothing) {
     EXPECT_TRUE(desktop.editorStarts.empty());
 }
 
-TEST_F(ShowMemoFieldTest, AMissingOrShortMemoFileEndsSilentlyAfterTheQuestion) {
+TEST_F(ShowMemoFieldTest, AMissingOrShortMemoFileIsSaidAfterTheQuestion) {
     MakeTable({1});
     Load();
-    ShowRow(0);
-    EXPECT_EQ(desktop.boxes.size(), 1u);
-    ExpectNothingHappened();
-    WriteFile(memoPath(), std::string(20, '\0'));
-    ShowRow(0);
-    ExpectNothingHappened();
-    WriteFile(memoPath(), std::string(31, '\0'));
-    ShowRow(0);
-    ExpectNothingHappened();
+    WriteFile(textPath(), "alt");
+    for (const std::size_t size : {std::size_t{0}, std::size_t{20}, std::size_t{31}}) {
+        if (size > 0) {
+            WriteFile(memoPath(), std::string(size, '\0'));
+        }
+        desktop.boxes.clear();
+        ShowRow(0);
+        ASSERT_EQ(desktop.boxes.size(), 2u) << size;
+        EXPECT_EQ(desktop.boxes[1].text,
+                  "Die Memodatei " + memoPath() + " fehlt oder ist kürzer als 32 Bytes.");
+        EXPECT_EQ(desktop.boxes[1].caption, "Memofeld");
+        EXPECT_EQ(desktop.boxes[1].style, BoxButtons::Ok | BoxIcon::Information);
+        EXPECT_EQ(desktop.boxes[1].owner, kOwner);
+        EXPECT_EQ(ReadFile(textPath()), "alt") << "no text file is made, the old one stays";
+        EXPECT_TRUE(desktop.editorStarts.empty());
+    }
     WriteFile(memoPath(), std::string(32, '\0'));
     ShowRow(0);
     EXPECT_EQ(ReadFile(textPath()), "") << "32 bytes are read: block 1 is beyond the end";
 }
 
-TEST_F(ShowMemoFieldTest, AMemoFileInAnotherCaseIsFound) {
+TEST_F(ShowMemoFieldTest, AMemoFileInAnotherCaseIsFoundAndNamedAsWritten) {
     MakeTable({1});
     MemoBuilder(512).Memo(1, "gross geschrieben").WriteTo(dir.File("KUNDEN.DBT"));
     Load();
     ShowRow(0);
     EXPECT_EQ(ReadFile(textPath()), "gross geschrieben\r\n");
+    ASSERT_NE(session.access.files.TryOpen(dir.File("KUNDEN.DBT"), OpenMode::Binary).number, 0);
+    desktop.boxes.clear();
+    desktop.answers = {BoxAnswer::Yes};
+    ShowMemoField(session, kOwner, &cells, 0);
+    session.access.files.CloseAll();
+    ASSERT_EQ(desktop.boxes.size(), 3u);
+    EXPECT_EQ(desktop.boxes[2].text,
+              "Memodatei " + dir.File("KUNDEN.DBT") + "\rkann nicht geöffnet werden");
 }
 
 TEST_F(ShowMemoFieldTest, ALockedMemoFileIsReported) {

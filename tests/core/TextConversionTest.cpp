@@ -35,6 +35,23 @@ TEST(Windows1252, DecodesToUtf8) {
     EXPECT_EQ(Windows1252ToUtf8(Bytes({0xFF})), "ÿ");
 }
 
+TEST(Utf8Text, IsValidOnlyInItsShortestFormsUpToU10FFFF) {
+    for (const std::string valid : {"", "abc", "Grüße", "北京市", "\xF0\x9F\x98\x80",
+                                    "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF", "\xEE\x80\x80"}) {
+        EXPECT_TRUE(IsValidUtf8(valid)) << valid;
+    }
+    for (const std::string invalid :
+         {"\x80", "\xC0\xAF", "\xC1\xBF", "\xE0\x9F\xBF", "\xED\xA0\x80", "\xF0\x8F\xBF\xBF",
+          "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xFF", "\xC3", "\xE5\x8C", "ab\xE5\x8C",
+          "\xC3\x28", "K\xE4se"}) {
+        EXPECT_FALSE(IsValidUtf8(invalid)) << testing::PrintToString(invalid);
+    }
+    // A file name shown: as it is when UTF-8, else read as Windows-1252.
+    EXPECT_EQ(ShownFileName("K\xE4se.dbf"), "Käse.dbf");
+    EXPECT_EQ(ShownFileName("Käse.dbf"), "Käse.dbf");
+    EXPECT_EQ(ShownFileName("/tmp/\xC3\xA4\xE4"), "/tmp/Ã¤ä") << "a name is one or the other";
+}
+
 TEST(Utf8Text, IsCutByCharactersNeverInsideOne) {
     EXPECT_EQ(CutToCharacters("Grüße", 3), "Grü");
     EXPECT_EQ(CutToCharacters("Grüße", 10), "Grüße");

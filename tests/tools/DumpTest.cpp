@@ -178,6 +178,8 @@ TEST(DumpCorpus, TablesOfOtherProgramsAreDescribedRight) {
                   "Format\tDBase "
                   "7\nRecords\t6\nKopflänge\t117\nSatzlänge\t5\nFelder\t1\nMemofelder\t0\nFeld\t1\t"
                   "INT\tI\t4\t0\n"},
+             Case{"dans_cars.dbf", "Format\tFoxPro\nRecords\t4\n"},
+             Case{"yortus_vfp9_30_memo.dbf", "Format\tVisual FoxPro\nRecords\t3\n"},
              Case{"phpxbase_dBaseVII_ts.dbf",
                   "Format\tDBase "
                   "7\nRecords\t15\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1"
@@ -285,7 +287,11 @@ TEST_F(DumpMemo, SaysWhyWhenThereIsNoMemo) {
     const ProgramResult missing = Memo("1");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.err,
-              "Memodatei " + dir.File("kunden.dbt") + " fehlt oder ist kürzer als 32 Bytes.\n");
+              "Die Memodatei " + dir.File("kunden.dbt") + " fehlt oder ist kürzer als 32 Bytes.\n");
+    // A memo file in another case is named as it is written, on every system.
+    test::WriteFile(dir.File("KUNDEN.DBT"), std::string(20, '\0'));
+    EXPECT_EQ(Memo("1").err,
+              "Die Memodatei " + dir.File("KUNDEN.DBT") + " fehlt oder ist kürzer als 32 Bytes.\n");
     EXPECT_EQ(Dump({"--memo", "0", dir.File("kunden.dbf")}).exitCode, 2);
     EXPECT_EQ(Dump({"--memo", "eins", dir.File("kunden.dbf")}).exitCode, 2);
     EXPECT_EQ(Dump({"--memo", "1"}).exitCode, 2);

@@ -126,6 +126,18 @@ TEST_F(TableLoadingTest, ALevel7TableWithoutRecordsShowsItsColumns) {
     EXPECT_EQ(window.columns.size(), 3u);
     EXPECT_TRUE(window.listVisible);
     EXPECT_EQ(window.Status(), dir.File("leer.dbf") + ", 0 Records, Format DBase 7");
+    // The status line names what wrote the table; dBASE keeps its own words.
+    for (const auto& [version, format] :
+         std::vector<std::pair<std::uint8_t, std::string>>{{0x83, "DBase 5"},
+                                                           {0x8C, "DBase 7"},
+                                                           {0xF5, "FoxPro"},
+                                                           {0xFB, "FoxPro"},
+                                                           {0x30, "Visual FoxPro"},
+                                                           {0x32, "Visual FoxPro"}}) {
+        TableBuilder(version).Field("A", 'C', 1).Record({"x"}).WriteTo(dir.File("leer.dbf"));
+        OpenByCommand(dir.File("leer.dbf"));
+        EXPECT_EQ(window.Status(), dir.File("leer.dbf") + ", 1 Records, Format " + format);
+    }
 }
 
 TEST_F(TableLoadingTest, ATableOfThreeRecordsHasThreeRowsInOrder) {
@@ -183,6 +195,10 @@ TEST_F(TableLoadingTest, AMissingTableIsReportedAndNothingIsCreated) {
     EXPECT_EQ(window.Status(), "Datei ist gesperrt");
     EXPECT_EQ(waits, 500) << "every failure is retried 500 times";
     EXPECT_FALSE(std::filesystem::exists(dir.File("weg.dbf")));
+    // A name that is no UTF-8 (Latin-1 of an older system) reads as Windows-1252.
+    OpenByCommand(dir.File("K\xE4se.dbf"));
+    ASSERT_FALSE(window.boxes.empty());
+    EXPECT_EQ(window.boxes.back().text, "Die Datei " + dir.File("Käse.dbf") + "\r\nist gesperrt.");
 }
 
 TEST_F(TableLoadingTest, ATableLockedWhileReadingIsReported) {

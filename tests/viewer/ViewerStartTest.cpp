@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 #endif
 
+#include <cstring>
+
 #include "ViewerFixture.h"
 #include "viewer/Centering.h"
 #include "viewer/ColumnWidths.h"
@@ -121,6 +123,20 @@ TEST(ColumnWidths, FixedFormsFollowTheDialectOfTheTable) {
     EXPECT_EQ(text('M', 4, ValueDialect::DBase), "Block: 0000");
     EXPECT_EQ(text('T', 8, ValueDialect::FoxPro), "00-00-0000  00:00:00");
     EXPECT_EQ(text('C', 10, ValueDialect::DBase), "");
+    // The binary numbers of Visual FoxPro: the longest texts they can have fit.
+    const auto fits = [&text](char type, auto value) {
+        std::string bytes(sizeof value, '\0');
+        std::memcpy(bytes.data(), &value, sizeof value);
+        EXPECT_GE(text(type, 8, ValueDialect::FoxPro).size(),
+                  FormatCellText(type, bytes, ValueDialect::FoxPro).size())
+            << type;
+    };
+    fits('I', std::int32_t{-2147483647 - 1});
+    fits('Y', std::int64_t{-123456789012345});  // -12345678901.2345
+    fits('Y', std::int64_t{-9223372036854775807 - 1});
+    fits('B', -1.23456789012345e-300);
+    fits('B', -123456789012345.0);
+    EXPECT_EQ(text('I', 4, ValueDialect::DBase), "") << "dBASE 7 integers are as long as any";
 }
 
 TEST(ColumnWidths, ScaleFromTheSmallSystemFontToTheFontShown) {

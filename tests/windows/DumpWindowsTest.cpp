@@ -70,7 +70,7 @@ TEST(WindowsDump, MessagesNameTheTableInUtf8) {
     TableBuilder().Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(table);
     const ProgramResult result = Dump({"--memo", "1", table});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "Memodatei " +
+    EXPECT_EQ(result.err, "Die Memodatei " +
                               dir.File("\xC5\x81\xC3\xB3"
                                        "d\xC5\xBA.dbt") +
                               " fehlt oder ist kürzer als 32 Bytes.\n");
