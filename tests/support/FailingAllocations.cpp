@@ -12,10 +12,18 @@ namespace {
 
 std::atomic<std::size_t> failFrom{SIZE_MAX};
 std::atomic<int> failures{0};
+std::atomic<int> failuresLeft{-1};  // -1: no end
 
 bool MustFail(std::size_t size) {
     if (size < failFrom.load(std::memory_order_relaxed)) {
         return false;
+    }
+    const int left = failuresLeft.load(std::memory_order_relaxed);
+    if (left == 0) {
+        return false;
+    }
+    if (left > 0) {
+        failuresLeft.store(left - 1, std::memory_order_relaxed);
     }
     failures.fetch_add(1, std::memory_order_relaxed);
     return true;
@@ -23,8 +31,9 @@ bool MustFail(std::size_t size) {
 
 }  // namespace
 
-FailingAllocations::FailingAllocations(std::size_t fromBytes) {
+FailingAllocations::FailingAllocations(std::size_t fromBytes, int failuresToCome) {
     failures = 0;
+    failuresLeft = failuresToCome;
     failFrom = fromBytes;
 }
 

@@ -10,9 +10,11 @@
 #include <gtest/gtest.h>
 
 #include "builder/TableBuilder.h"
+#include "support/FailingAllocations.h"
 #include "support/Subprocess.h"
 #include "support/TempDir.h"
 #include "tools/DumpFormat.h"
+#include "tools/DumpMain.h"
 
 namespace tessaro {
 namespace {
@@ -433,6 +435,24 @@ TEST(DumpOutput, AFileSizeLimitIsAShortWriteThatIsReported) {
     EXPECT_EQ(std::filesystem::file_size(dir.File("liste.txt")), 1024u);
 }
 #endif
+
+TEST(DumpMemory, MemoryThatRunsOutWhileTheArgumentsAreReadIsSaidInGerman) {
+    std::vector<std::string> args = {"tessaro-dump", "--memo", "1", kCorpus + "dans_cars.dbf"};
+    std::vector<char*> argv;
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    testing::internal::CaptureStderr();
+    int code = -1;
+    {
+        // The first allocation of this size is the list of the arguments.
+        const test::FailingAllocations failing(40, 1);
+        EXPECT_NO_THROW(code = RunDump(static_cast<int>(argv.size()), argv.data()));
+    }
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Morvane - Fehler: nicht genügend Arbeitsspeicher !\nMorvane wird beendet\n");
+    EXPECT_EQ(code, 1);
+}
 
 #if !defined(__SANITIZE_ADDRESS__) && !defined(_WIN32)  // address-space limits of Linux
 // The smallest address space, in MiB, in which tessaro-dump starts at all on this machine.
