@@ -36,6 +36,10 @@ std::size_t FileNameStart(std::string_view path);
 // none when there is no such entry or more than one.
 std::optional<std::string> FindNameIgnoringCase(const std::string& name);
 
+// What a text file in UTF-8 begins with on this system: on Windows the byte order mark,
+// which Notepad of every Windows version needs to read it as UTF-8; elsewhere nothing.
+std::string_view Utf8TextFileStart();
+
 // The names of the files in the current folder that match a wildcard pattern such as
 // "*.dbf", letters compared without regard to case as Windows does; folders do not count.
 // Stops after `limit` names.

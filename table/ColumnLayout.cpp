@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "table/DbfFormat.h"
-#include "table/TextConversion.h"
 
 namespace tessaro {
 
@@ -29,10 +28,9 @@ bool IsNullFlagsField(const FieldDesc& field) {
 
 }  // namespace
 
-std::string ColumnHeading(const FieldDesc& field) {
-    // A name is converted as a character value is.
-    char heading[3 * kHeadingMax + 2];
-    return std::string(heading, CharacterValueToUtf8Into(field.FieldName, kHeadingMax, heading));
+std::string ColumnHeading(const FieldDesc& field, const CharacterDecoder& text) {
+    // A name is read as a character value is.
+    return text.CellText(field.FieldName, kHeadingMax);
 }
 
 ValueDialect DialectOf(std::uint8_t versionByte) {

@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "table/CharacterDecoder.h"
 #include "table/TableInfo.h"
 
 namespace tessaro {
 
 inline constexpr const char* kRecordNumberHeading = "Satznr.";
 
-// The heading of a field's column: its name with the DOS umlauts converted, in UTF-8.
-std::string ColumnHeading(const FieldDesc& field);
+// The heading of a field's column: its name in the table's code page, in UTF-8, at most
+// 254 characters.
+std::string ColumnHeading(const FieldDesc& field, const CharacterDecoder& text = {});
 
 // How the programs that write tables store some types differently: Visual FoxPro keeps its
 // integers, memo references, money, date-times and doubles as binary numbers, may mark a
@@ -35,6 +37,8 @@ struct ShownColumn {
 struct ColumnLayout {
     std::vector<ShownColumn> columns;
     ValueDialect dialect = ValueDialect::DBase;
+    // The code page of the names and of the values of C and V fields.
+    CharacterDecoder text;
     std::size_t nullFlagsOffset = 0;
     std::size_t nullFlagsLength = 0;  // 0: the table keeps no NULL flags
     // The bytes of each record's values that hold anything a column shows.

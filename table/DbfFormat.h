@@ -13,8 +13,10 @@
 //        4     4  number of records, signed
 //        8     2  header length in bytes: where record 1 begins (read unsigned)
 //       10     2  record length in bytes (only tested for 0: the stride is computed)
-//       12    20  not read
-//       32    36  level 7 only: the language driver and more (not read)
+//       12    17  not read
+//       29     1  language driver: the code page of the texts (0: none named)
+//       30     2  not read
+//       32    36  level 7 only: the language driver's name and more (not read)
 //
 // Field descriptors, one after another from offset 32 (level 5) or 68 (level 7); they end
 // at the first descriptor position whose first byte is 0x0D.
@@ -104,6 +106,7 @@ inline constexpr std::size_t kRecordCountAt = 4;
 inline constexpr std::size_t kHeaderLengthAt = 8;
 inline constexpr std::size_t kRecordLengthAt = 10;
 inline constexpr std::size_t kFixedHeaderSize = 12;  // what the reader needs of it
+inline constexpr std::size_t kLanguageDriverAt = 29;
 
 inline constexpr bool IsLevel7Version(unsigned char version) {
     return version == 0x04 || version == 0x8C;
@@ -152,6 +155,7 @@ inline constexpr std::size_t kFoxProMemoHeaderSize = 512;
 inline constexpr std::size_t kFoxProBlockSizeAt = 6;
 inline constexpr std::size_t kFoxProBlockHeaderSize = 8;
 inline constexpr std::size_t kFoxProMemoLengthAt = 4;
+inline constexpr std::uint64_t kFoxProTextBlock = 1;
 
 // The unsigned number in `bytes` (at most 8 of them), least significant byte first.
 constexpr std::uint64_t ReadLittleEndian(std::string_view bytes) {

@@ -182,21 +182,21 @@ std::size_t FormatOtherValueInto(char fieldType, std::string_view raw, char* out
     return static_cast<std::size_t>(p - out);
 }
 
-// What a field holds: at most 255 bytes.
+// What a field other than a character field holds: at most 255 bytes.
 constexpr std::size_t kLongestValue = 255;
 
 }  // namespace
 
 std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out,
-                               ValueDialect dialect) {
+                               ValueDialect dialect, const CharacterDecoder& text) {
     // A Visual FoxPro varchar shows as a character value.
     if (fieldType == 'C' || (fieldType == 'V' && dialect == ValueDialect::FoxPro)) {
         // Character values, the bulk of most tables, in one pass over the stored bytes.
-        return CharacterValueToUtf8Into(raw, kCellTextMax, out);
+        return text.CellTextInto(raw, kCellTextMax, out);
     }
-    char text[kLongestValue + kFieldTextSlack];
+    char formatted[kLongestValue + kFieldTextSlack];
     std::vector<char> longer;
-    char* room = text;
+    char* room = formatted;
     if (raw.size() > kLongestValue) {
         longer.resize(raw.size() + kFieldTextSlack);
         room = longer.data();
@@ -205,9 +205,10 @@ std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out,
     return CellTextToUtf8Into(std::string_view(room, length), kCellTextMax, out);
 }
 
-std::string FormatCellText(char fieldType, std::string_view raw, ValueDialect dialect) {
-    char text[kCellTextRoom];
-    return std::string(text, FormatCellTextInto(fieldType, raw, text, dialect));
+std::string FormatCellText(char fieldType, std::string_view raw, ValueDialect dialect,
+                           const CharacterDecoder& text) {
+    char cell[kCellTextRoom];
+    return std::string(cell, FormatCellTextInto(fieldType, raw, cell, dialect, text));
 }
 
 namespace {
@@ -245,7 +246,7 @@ std::size_t FormatNullableColumnTextInto(const ColumnLayout& layout, const Shown
         const auto stored = static_cast<unsigned char>(raw.back());
         raw = raw.substr(0, std::min<std::size_t>(stored, raw.size() - 1));
     }
-    return FormatCellTextInto(shown.type, raw, out, layout.dialect);
+    return FormatCellTextInto(shown.type, raw, out, layout.dialect, layout.text);
 }
 
 bool RecordHasMemo(const ColumnLayout& layout, std::string_view values) {

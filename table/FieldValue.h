@@ -13,15 +13,18 @@ namespace tessaro {
 // A cell shows at most this many characters of its value.
 inline constexpr std::size_t kCellTextMax = 127;
 // The bytes a cell text may take in UTF-8, and one more.
-inline constexpr std::size_t kCellTextRoom = 3 * kCellTextMax + 2;
+inline constexpr std::size_t kCellTextRoom = 4 * kCellTextMax + 2;
 
 // The text of a cell: one stored value turned into text by its field type, as a C string
-// shows it (up to its first NUL), cut after 127 characters, in UTF-8. `out` must hold
-// kCellTextRoom bytes; returns the length written.
+// shows it (up to its first NUL), cut after 127 characters, in UTF-8; the characters of C
+// and V fields in the code page of `text`. `out` must hold kCellTextRoom bytes; returns the
+// length written.
 std::size_t FormatCellTextInto(char fieldType, std::string_view raw, char* out,
-                               ValueDialect dialect = ValueDialect::DBase);
+                               ValueDialect dialect = ValueDialect::DBase,
+                               const CharacterDecoder& text = {});
 std::string FormatCellText(char fieldType, std::string_view raw,
-                           ValueDialect dialect = ValueDialect::DBase);
+                           ValueDialect dialect = ValueDialect::DBase,
+                           const CharacterDecoder& text = {});
 
 // The one rule for a cell's text: the value of column `column` (0-based) of a record whose
 // value bytes are `values` (fewer, or none, where the file ended), a NULL value empty.
@@ -36,7 +39,7 @@ inline std::size_t FormatColumnTextInto(const ColumnLayout& layout, const ShownC
                 ? values.substr(column.offset,
                                 std::min(column.length, values.size() - column.offset))
                 : std::string_view{};
-        return FormatCellTextInto(column.type, raw, out, layout.dialect);
+        return FormatCellTextInto(column.type, raw, out, layout.dialect, layout.text);
     }
     return FormatNullableColumnTextInto(layout, column, values, out);
 }

@@ -1,10 +1,67 @@
 #include "MemoCopy.h"
 
+#include <optional>
+
 #include "fileio/FileSystem.h"
 #include "table/MemoFile.h"
 #include "table/TextConversion.h"
 
 namespace tessaro {
+
+namespace {
+
+// Hands the memo to the sink: a text in UTF-8, anything else as it is.
+class ConvertingWriter final : public MemoWriter {
+public:
+    ConvertingWriter(MemoSink& sink, const CharacterDecoder& decoder)
+        : sink_(sink), decoder_(decoder) {}
+
+    void Begin(bool text) override {
+        if (text) {
+            text_.emplace(decoder_);
+        }
+    }
+    void Write(std::string_view bytes) override {
+        if (!text_) {
+            sink_.Write(bytes);
+            return;
+        }
+        utf8_.clear();
+        text_->Feed(bytes, utf8_);
+        Put(utf8_);
+    }
+    // After the last piece; a found memo ends with CR LF.
+    void End(bool found) {
+        if (text_) {
+            utf8_.clear();
+            text_->Finish(utf8_);
+            Put(utf8_);
+        }
+        if (found) {
+            Put("\r\n");
+        }
+    }
+
+private:
+    void Put(std::string_view bytes) {
+        if (bytes.empty()) {
+            return;
+        }
+        if (text_ && !started_) {
+            sink_.Write(Utf8TextFileStart());
+        }
+        started_ = true;
+        sink_.Write(bytes);
+    }
+
+    MemoSink& sink_;
+    const CharacterDecoder& decoder_;
+    std::optional<MemoTextDecoder> text_;
+    std::string utf8_;
+    bool started_ = false;
+};
+
+}  // namespace
 
 MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_view reference,
                            MemoSink& sink) {
@@ -26,8 +83,8 @@ MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_vie
         files.Close(memoFile);
         return MemoCopyResult::Stopped;
     }
-    CopyMemoText(
-        files, memoFile, reference, [&sink](std::string_view bytes) { sink.Write(bytes); }, style);
+    ConvertingWriter writer(sink, session.columns.text);
+    writer.End(CopyMemoText(files, memoFile, reference, writer, style));
     sink.Close();
     files.Close(memoFile);
     return MemoCopyResult::Copied;

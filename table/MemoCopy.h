@@ -33,7 +33,9 @@ enum class MemoCopyResult {
 
 // The memo steps that the viewer and tessaro-dump share: the memo file beside the table,
 // opened with the retries, the block named by `reference` ("Block: 17") copied to the sink,
-// CR LF behind it, the files closed again.
+// CR LF behind it, the files closed again. A text memo goes as UTF-8, from the code page of
+// the session's table, and begins as a text file of the system begins (Utf8TextFileStart);
+// a FoxPro picture or object goes as it is stored.
 MemoCopyResult CopyMemoOut(Session& session, WindowHandle owner, std::string_view reference,
                            MemoSink& sink);
 

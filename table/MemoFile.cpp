@@ -86,8 +86,7 @@ std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText) {
 namespace {
 
 // Hands over the next `count` bytes of the memo file, fewer when it ends first.
-void CopyBytes(FileTable& files, FileNumber memoFile, std::int64_t count,
-               const std::function<void(std::string_view)>& write) {
+void CopyBytes(FileTable& files, FileNumber memoFile, std::int64_t count, MemoWriter& writer) {
     std::vector<char> piece(kCopyPiece);
     while (count > 0) {
         const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count, kCopyPiece));
@@ -95,7 +94,7 @@ void CopyBytes(FileTable& files, FileNumber memoFile, std::int64_t count,
         if (got.count == 0) {
             break;  // the memo file ends inside the text
         }
-        write(std::string_view(piece.data(), got.count));
+        writer.Write(std::string_view(piece.data(), got.count));
         count -= static_cast<std::int64_t>(got.count);
     }
 }
@@ -103,7 +102,7 @@ void CopyBytes(FileTable& files, FileNumber memoFile, std::int64_t count,
 // A FoxPro memo: a block of the size in the header, its type and length big-endian. A block
 // inside the header (block 0, block size 0) holds no memo.
 bool CopyFoxProMemo(FileTable& files, FileNumber memoFile, std::string_view cellText,
-                    const std::function<void(std::string_view)>& write) {
+                    MemoWriter& writer) {
     const std::string header = ReadAt(files, memoFile, 0, dbf::kFoxProMemoHeaderSize);
     const std::optional<std::int64_t> block = MemoBlockNumber(cellText);
     if (header.size() < dbf::kFoxProMemoHeaderSize || !block) {
@@ -125,15 +124,16 @@ bool CopyFoxProMemo(FileTable& files, FileNumber memoFile, std::string_view cell
     }
     const auto length = static_cast<std::int64_t>(
         dbf::ReadBigEndian(std::string_view(blockHeader).substr(dbf::kFoxProMemoLengthAt, 4)));
-    CopyBytes(files, memoFile, length, write);
-    write("\r\n");
+    const auto type = dbf::ReadBigEndian(std::string_view(blockHeader).substr(0, 4));
+    writer.Begin(type == dbf::kFoxProTextBlock);
+    CopyBytes(files, memoFile, length, writer);
     return true;
 }
 
 // A dBASE III memo has no block header: its text runs from the block's start to the first
 // 0x1A, or to the end of the file.
 void CopyDbase3Text(FileTable& files, FileNumber memoFile, std::int64_t offset,
-                    const std::function<void(std::string_view)>& write) {
+                    MemoWriter& writer) {
     files.SetPosition(memoFile, offset + 1);
     std::vector<char> piece(kCopyPiece);
     for (;;) {
@@ -141,7 +141,7 @@ void CopyDbase3Text(FileTable& files, FileNumber memoFile, std::int64_t offset,
         const std::string_view bytes(piece.data(), got.count);
         const std::size_t end = bytes.find(dbf::kDbase3MemoEnd);
         if (!bytes.empty()) {
-            write(bytes.substr(0, end));
+            writer.Write(bytes.substr(0, end));
         }
         if (end != std::string_view::npos || got.count < piece.size()) {
             break;
@@ -164,9 +164,9 @@ std::int64_t MinimumMemoFileSize(MemoStyle style) {
 }
 
 bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
-                  const std::function<void(std::string_view)>& write, MemoStyle style) {
+                  MemoWriter& writer, MemoStyle style) {
     if (style == MemoStyle::FoxPro) {
-        return CopyFoxProMemo(files, memoFile, cellText, write);
+        return CopyFoxProMemo(files, memoFile, cellText, writer);
     }
     const std::optional<std::int64_t> offset = BlockOffset(files, memoFile, cellText, style);
     if (!offset) {
@@ -176,8 +176,8 @@ bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellTe
     const bool hasSignature =
         blockHeader.size() >= kBlockHeaderSize && blockHeader.starts_with(dbf::kBlockSignature);
     if (!hasSignature && style == MemoStyle::Dbase3) {
-        CopyDbase3Text(files, memoFile, *offset, write);
-        write("\r\n");
+        writer.Begin(true);
+        CopyDbase3Text(files, memoFile, *offset, writer);
         return true;
     }
     if (!hasSignature) {
@@ -186,8 +186,8 @@ bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellTe
     // The stored length counts the 8 bytes of the block header too.
     const auto storedLength = static_cast<std::int32_t>(
         dbf::ReadLittleEndian(std::string_view(blockHeader).substr(dbf::kMemoLengthAt, 4)));
-    CopyBytes(files, memoFile, std::int64_t{storedLength} - std::int64_t{kBlockHeaderSize}, write);
-    write("\r\n");
+    writer.Begin(true);
+    CopyBytes(files, memoFile, std::int64_t{storedLength} - std::int64_t{kBlockHeaderSize}, writer);
     return true;
 }
 

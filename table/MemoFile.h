@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,13 +36,22 @@ std::string FileStem(const std::string& fileName);
 // number of blocks.
 std::optional<std::int64_t> MemoBlockNumber(std::string_view cellText);
 
-// Copies the memo of the block named in `cellText` out of the open memo file: the text
-// bytes and then CR LF, handed to `write` piece by piece. A block without the signature
-// FF FF 08 00 hands over nothing, but for a dBASE III memo: its text up to the first 0x1A. A
-// FoxPro block hands over the bytes its length names; nothing when it begins inside the
-// header or the file cuts its head short. Returns true when a memo block was found.
+// Where the memo that CopyMemoText finds goes.
+class MemoWriter {
+public:
+    virtual ~MemoWriter() = default;
+    // A memo block was found: text, or (in a FoxPro memo file) a picture or an object.
+    virtual void Begin(bool text) = 0;
+    // The memo's bytes as stored, piece by piece.
+    virtual void Write(std::string_view bytes) = 0;
+};
+
+// Copies the memo of the block named in `cellText` out of the open memo file. A block
+// without the signature FF FF 08 00 holds none, but for a dBASE III memo: its text up to the
+// first 0x1A. A FoxPro block holds the bytes its length names, and its type says whether it
+// is text; none when it begins inside the header or the file cuts its head short. Returns
+// true when a memo block was found.
 bool CopyMemoText(FileTable& files, FileNumber memoFile, std::string_view cellText,
-                  const std::function<void(std::string_view)>& write,
-                  MemoStyle style = MemoStyle::Dbase4);
+                  MemoWriter& writer, MemoStyle style = MemoStyle::Dbase4);
 
 }  // namespace tessaro

@@ -182,6 +182,8 @@ std::int16_t ReadTableHeader(Session& session, const std::string& fileName, Wind
     }
 
     files.Close(file);
+    info.LanguageDriver =
+        header.size() > dbf::kLanguageDriverAt ? header[dbf::kLanguageDriverAt] : std::uint8_t{0};
     WalkDescriptors(header, info.IsLevel5 != 0 ? dbf::kLevel5Descriptor : dbf::kLevel7Descriptor,
                     info, session.fieldTable);
     session.columns = LayoutOf(info, session.fieldTable);

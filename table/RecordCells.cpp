@@ -25,6 +25,24 @@ std::string_view RecordCells::CellText(std::int32_t row, int column) const {
     return std::string_view(text_, length);
 }
 
+void RecordCells::AddEvidence(CharacterEvidence& evidence, bool umlautsMatter) const {
+    for (std::int32_t row = 0; row < RowCount() && !evidence.Settled(umlautsMatter); ++row) {
+        AddRecordEvidence(layout_, records_.Values(row), evidence);
+    }
+}
+
+CodePageDecision AutomaticCodePage(const Session& session, const RecordCells& cells) {
+    return AutomaticCodePage(session, [&cells](CharacterEvidence& evidence, bool umlautsMatter) {
+        cells.AddEvidence(evidence, umlautsMatter);
+        return true;
+    });
+}
+
+void UseCodePage(Session& session, RecordCells& cells, int codePage) {
+    session.columns.text = CharacterDecoder(codePage);
+    cells.SetCharacterDecoder(session.columns.text);
+}
+
 int RecordCells::RowImage(std::int32_t row) const {
     if (row < 0 || row >= RowCount()) {
         return kRowImage;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "table/CodePageChoice.h"
 #include "table/ColumnLayout.h"
 #include "table/FieldValue.h"
 #include "table/RecordList.h"
@@ -19,6 +20,11 @@ public:
     std::int16_t Load(Session& session);
     void Clear();
 
+    // The code page the texts are shown in from now on; the records stay as read.
+    void SetCharacterDecoder(const CharacterDecoder& text) { layout_.text = text; }
+    // Adds the evidence of the records held (see AddRecordEvidence) until it is settled.
+    void AddEvidence(CharacterEvidence& evidence, bool umlautsMatter) const;
+
     std::int32_t RowCount() const override { return records_.RowCount(); }
     int ColumnCount() const { return layout_.ColumnCount(); }
     // Valid until the next call.
@@ -34,5 +40,12 @@ private:
     ColumnLayout layout_;
     mutable char text_[kCellTextRoom];
 };
+
+// The code page the session's table decides by itself, its records read from `cells`.
+CodePageDecision AutomaticCodePage(const Session& session, const RecordCells& cells);
+
+// Makes `codePage` the one of the session's table (its names, values and memos) and of the
+// cells shown of it.
+void UseCodePage(Session& session, RecordCells& cells, int codePage);
 
 }  // namespace tessaro

@@ -23,6 +23,8 @@ struct TableInfo {
 
     // The version byte: which program wrote the table, where their encodings differ.
     std::uint8_t Version = 0;
+    // The language driver byte: the code page the table says it is written in, if any.
+    std::uint8_t LanguageDriver = 0;
 
     // Every descriptor of the header counts here, also those beyond the 128 that are
     // shown: a record is 1 + the sum of all field lengths wide, whatever is shown of it.

@@ -11,11 +11,6 @@ namespace tessaro {
 
 namespace {
 
-struct Utf8Form {
-    unsigned char length;
-    char bytes[3];
-};
-
 // Unicode of 0x80..0x9F in Windows-1252; the five unassigned codes map to the C1 control
 // of the same number, as Windows itself decodes them.
 constexpr std::array<std::uint16_t, 32> kHighControls = {
@@ -36,8 +31,8 @@ constexpr Utf8Form EncodeUtf8(std::uint16_t code) {
              static_cast<char>(0x80 | (code & 0x3F))}};
 }
 
-constexpr std::array<Utf8Form, 256> MakeWindows1252Table() {
-    std::array<Utf8Form, 256> table{};
+constexpr Utf8Table MakeWindows1252Table() {
+    Utf8Table table{};
     for (int b = 0; b < 256; ++b) {
         const auto code = b >= 0x80 && b < 0xA0 ? kHighControls[static_cast<std::size_t>(b - 0x80)]
                                                 : static_cast<std::uint16_t>(b);
@@ -87,12 +82,8 @@ char* PutUtf8(char* p, const Utf8Form& form) {
 
 char ConvertUmlaut(char dosByte) { return kUmlauts[static_cast<unsigned char>(dosByte)]; }
 
-namespace {
-
-// Up to the first NUL and at most `maxCharacters` bytes of `stored`, each turned into UTF-8
-// by `table`. Runs of plain ASCII, the most of any table, are copied eight bytes at a time.
-std::size_t CellBytesToUtf8Into(std::string_view stored, std::size_t maxCharacters,
-                                const std::array<Utf8Form, 256>& table, char* out) {
+std::size_t SingleByteTextToUtf8Into(std::string_view stored, std::size_t maxCharacters,
+                                     const Utf8Table& table, bool asciiAsIs, char* out) {
     char* p = out;
     const std::size_t count = std::min(stored.size(), maxCharacters);
     const char* bytes = stored.data();
@@ -101,7 +92,8 @@ std::size_t CellBytesToUtf8Into(std::string_view stored, std::size_t maxCharacte
     }
     std::size_t i = 0;
     for (;;) {
-        if (i + 8 <= count) {
+        // Runs of plain ASCII, the most of any table, are copied eight bytes at a time.
+        if (asciiAsIs && i + 8 <= count) {
             const std::uint64_t word = bytescan::LoadEight(bytes + i);
             if (bytescan::AllAscii(word) && !bytescan::HasZeroByte(word)) {
                 std::memcpy(p, bytes + i, 8);
@@ -117,7 +109,7 @@ std::size_t CellBytesToUtf8Into(std::string_view stored, std::size_t maxCharacte
             if (byte == 0) {
                 return static_cast<std::size_t>(p - out);
             }
-            if (byte < 0x80) {
+            if (byte < 0x80 && asciiAsIs) {
                 *p++ = static_cast<char>(byte);
             } else {
                 p = PutUtf8(p, table[byte]);
@@ -129,15 +121,19 @@ std::size_t CellBytesToUtf8Into(std::string_view stored, std::size_t maxCharacte
     }
 }
 
-}  // namespace
+Utf8Form Utf8FormOf(std::uint16_t code) { return EncodeUtf8(code); }
+
+const Utf8Table& GermanDosUtf8Table() { return kCharacterBytes; }
+
+const Utf8Table& Windows1252Utf8Table() { return kWindows1252; }
 
 std::size_t CharacterValueToUtf8Into(std::string_view stored, std::size_t maxCharacters,
                                      char* out) {
-    return CellBytesToUtf8Into(stored, maxCharacters, kCharacterBytes, out);
+    return SingleByteTextToUtf8Into(stored, maxCharacters, kCharacterBytes, true, out);
 }
 
 std::size_t CellTextToUtf8Into(std::string_view windows1252, std::size_t maxCharacters, char* out) {
-    return CellBytesToUtf8Into(windows1252, maxCharacters, kWindows1252, out);
+    return SingleByteTextToUtf8Into(windows1252, maxCharacters, kWindows1252, true, out);
 }
 
 std::string Windows1252ToUtf8(std::string_view windows1252) {

@@ -1,10 +1,33 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tessaro {
+
+// The UTF-8 of one character of the Basic Multilingual Plane.
+struct Utf8Form {
+    unsigned char length;
+    char bytes[3];
+};
+Utf8Form Utf8FormOf(std::uint16_t code);
+
+// What each byte of a single-byte code page is in UTF-8.
+using Utf8Table = std::array<Utf8Form, 256>;
+// The bytes of a table as they have always been read: the seven German letters of the DOS
+// code page converted, then Windows-1252.
+const Utf8Table& GermanDosUtf8Table();
+const Utf8Table& Windows1252Utf8Table();
+
+// Up to the first NUL and at most `maxCharacters` bytes of `stored`, each turned into UTF-8
+// by `table`; `asciiAsIs` when the table keeps every byte below 0x80 as it is, which lets
+// runs of them be copied eight at a time. `out` must hold 3 bytes per byte; returns the
+// bytes written.
+std::size_t SingleByteTextToUtf8Into(std::string_view stored, std::size_t maxCharacters,
+                                     const Utf8Table& table, bool asciiAsIs, char* out);
 
 // The Windows code of a byte after the seven German letters of the DOS code page have been
 // replaced (Ä Ö Ü ä ö ü ß); every other byte is returned unchanged.

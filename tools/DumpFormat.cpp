@@ -94,7 +94,8 @@ void AppendItem(std::string& out, std::string_view text, ListingStyle style) {
 
 }  // namespace
 
-std::string InfoText(const TableInfo& info, const FieldTable& fields) {
+std::string InfoText(const TableInfo& info, const FieldTable& fields, const ColumnLayout& layout,
+                     const CodePageDecision& codePage) {
     std::string out;
     const auto line = [&out](std::string_view label, std::string_view value) {
         out.append(label).append("\t");
@@ -108,10 +109,15 @@ std::string InfoText(const TableInfo& info, const FieldTable& fields) {
     line("Satzlänge", std::to_string(info.RecordLength));
     line("Felder", std::to_string(info.FieldCount));
     line("Memofelder", std::to_string(info.MemoFieldCount));
+    out.append("Zeichensatz\t");
+    AppendEscaped(out, CodePageInfoOf(codePage.codePage).name);
+    out.append("\t");
+    AppendEscaped(out, codePage.Why());
+    out.append("\n");
     for (int i = 1; i <= info.FieldCount; ++i) {
         const FieldDesc& field = fields[i];
         out.append("Feld\t").append(std::to_string(i)).append("\t");
-        AppendEscaped(out, ColumnHeading(field));
+        AppendEscaped(out, ColumnHeading(field, layout.text));
         out.append("\t");
         AppendEscaped(out, Windows1252ToUtf8(UpToFirstNul(std::string_view(&field.FieldType, 1))));
         out.append("\t").append(std::to_string(field.FieldLength));
@@ -125,7 +131,7 @@ void AppendHeadingLine(std::string& out, const ColumnLayout& layout, const Field
     AppendItem(out, kRecordNumberHeading, style);
     for (const ShownColumn& column : layout.columns) {
         out += Separator(style);
-        AppendItem(out, ColumnHeading(fields[column.field]), style);
+        AppendItem(out, ColumnHeading(fields[column.field], layout.text), style);
     }
     out.append(LineEnd(style));
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "table/CodePageChoice.h"
 #include "table/ColumnLayout.h"
 #include "table/RecordList.h"
 #include "table/TableInfo.h"
@@ -18,8 +19,9 @@ void AppendEscaped(std::string& out, std::string_view text);
 // A text as one RFC 4180 field: quoted when it holds a comma, quote, CR or LF.
 void AppendCsvField(std::string& out, std::string_view text);
 
-// The lines of `tessaro-dump --info`.
-std::string InfoText(const TableInfo& info, const FieldTable& fields);
+// The lines of `tessaro-dump --info`, the names in the code page of `layout` and why.
+std::string InfoText(const TableInfo& info, const FieldTable& fields, const ColumnLayout& layout,
+                     const CodePageDecision& codePage);
 
 enum class ListingStyle { Tabs, Csv };
 

@@ -11,6 +11,8 @@
 #include <new>
 
 #include "fileio/ErrorMessage.h"
+#include "table/CodePage.h"
+#include "table/CodePageChoice.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoCopy.h"
 #include "table/MemoFile.h"
@@ -32,12 +34,14 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "Aufruf: tessaro-dump [--info | --csv | --memo SATZ] TABELLE\n"
+    "Aufruf: tessaro-dump [--codepage NAME] [--info | --csv | --memo SATZ] TABELLE\n"
     "\n"
     "  TABELLE               alle Sätze, tabulatorgetrennt, eine Zeile je Satz\n"
     "  --info TABELLE        Kopf und Felder der Tabelle\n"
     "  --csv TABELLE         alle Sätze als CSV (RFC 4180)\n"
-    "  --memo SATZ TABELLE   der Memotext des Satzes SATZ, wie er in die Textdatei käme\n";
+    "  --memo SATZ TABELLE   der Memotext des Satzes SATZ, wie er in die Textdatei käme\n"
+    "  --codepage NAME       die Texte im Zeichensatz NAME (1252, 866, UTF-8, DOS, ...)\n"
+    "                        statt in dem, den die Tabelle selbst nennt\n";
 
 enum class Mode { Listing, Csv, Info, Memo };
 
@@ -45,6 +49,8 @@ struct Arguments {
     Mode mode = Mode::Listing;
     std::string table;
     std::int32_t record = 0;
+    std::optional<std::string> codePageName;  // none: the table's own code page
+    std::optional<int> codePage;
 };
 
 bool ParseRecordNumber(std::string_view text, std::int32_t& record) {
@@ -54,23 +60,26 @@ bool ParseRecordNumber(std::string_view text, std::int32_t& record) {
 
 bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.size() >= 2 && args[0] == "--codepage") {
+        arguments.codePageName = std::string(args[1]);
+        args.erase(args.begin(), args.begin() + 2);
+    }
     if (args.size() == 2 && args[0] == "--info") {
-        arguments = {Mode::Info, std::string(args[1])};
-        return true;
+        arguments.mode = Mode::Info;
+    } else if (args.size() == 2 && args[0] == "--csv") {
+        arguments.mode = Mode::Csv;
+    } else if (args.size() == 3 && args[0] == "--memo") {
+        arguments.mode = Mode::Memo;
+        if (!ParseRecordNumber(args[1], arguments.record)) {
+            return false;
+        }
+    } else if (args.size() == 1 && !args[0].starts_with("--")) {
+        arguments.mode = Mode::Listing;
+    } else {
+        return false;
     }
-    if (args.size() == 2 && args[0] == "--csv") {
-        arguments = {Mode::Csv, std::string(args[1])};
-        return true;
-    }
-    if (args.size() == 3 && args[0] == "--memo") {
-        arguments = {Mode::Memo, std::string(args[2])};
-        return ParseRecordNumber(args[1], arguments.record);
-    }
-    if (args.size() == 1 && !args[0].starts_with("--")) {
-        arguments = {Mode::Listing, std::string(args[0])};
-        return true;
-    }
-    return false;
+    arguments.table = std::string(args.back());
+    return true;
 }
 
 int Fail(const std::string& why) {
@@ -168,6 +177,26 @@ int DumpMemo(Session& session, std::int32_t record, CheckedOutput& out) {
     return Finish(out);
 }
 
+// The code page the table is read in: the one given, or the table's own, for which its
+// records may have to be read. False when they could not be.
+bool DecideCodePage(Session& session, const Arguments& arguments, CodePageDecision& decision) {
+    if (arguments.codePage) {
+        decision = ChosenCodePage(*arguments.codePage);
+    } else {
+        bool read = true;
+        decision = AutomaticCodePage(session, [&](CharacterEvidence& evidence, bool umlauts) {
+            read = ReadRecordEvidence(session, evidence, umlauts);
+            return read;
+        });
+        if (!read) {
+            ShowLockedWhileReading(session, nullptr);
+            return false;
+        }
+    }
+    session.columns.text = CharacterDecoder(decision.codePage);
+    return true;
+}
+
 int Run(const Arguments& arguments) {
     StderrDesktop desktop;
     Session session(desktop);
@@ -177,9 +206,13 @@ int Run(const Arguments& arguments) {
         ReadFailed(session, arguments.table);  // the viewer says nothing of it; a script must know
         return kExitFailed;
     }
+    CodePageDecision codePage;
+    if (!DecideCodePage(session, arguments, codePage)) {
+        return kExitFailed;
+    }
     switch (arguments.mode) {
         case Mode::Info:
-            out.Write(InfoText(session.tableInfo, session.fieldTable));
+            out.Write(InfoText(session.tableInfo, session.fieldTable, session.columns, codePage));
             return Finish(out);
         case Mode::Csv: return ListTable(session, ListingStyle::Csv, out);
         case Mode::Listing: return ListTable(session, ListingStyle::Tabs, out);
@@ -202,6 +235,16 @@ int tessaro::RunDump(int argc, char** argv) {
         if (!ParseArguments(argc, argv, arguments)) {
             std::fputs(kUsage, stderr);
             return kExitUsage;
+        }
+        if (arguments.codePageName) {
+            arguments.codePage = CodePageByName(*arguments.codePageName);
+            if (!arguments.codePage) {
+                std::fputs(("Unbekannter Zeichensatz: " + *arguments.codePageName + "\n" +
+                            KnownCodePageNames() + "\n")
+                               .c_str(),
+                           stderr);
+                return kExitUsage;
+            }
         }
         return Run(arguments);
     } catch (const std::bad_alloc&) {

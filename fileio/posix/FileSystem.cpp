@@ -77,6 +77,8 @@ std::optional<std::string> FindNameIgnoringCase(const std::string& name) {
     return found;
 }
 
+std::string_view Utf8TextFileStart() { return {}; }
+
 std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit) {
     std::vector<std::string> names;
     const Folder dir = OpenFolder(".");

@@ -251,6 +251,8 @@ std::optional<std::string> FindNameIgnoringCase(const std::string& name) {
     return name.substr(0, FileNameStart(name)) + os::Utf8FromWide(search.Entry().cFileName);
 }
 
+std::string_view Utf8TextFileStart() { return "\xEF\xBB\xBF"; }
+
 std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit) {
     std::vector<std::string> names;
     os::KeepSystemErrorBoxesAway();

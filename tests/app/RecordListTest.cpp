@@ -83,7 +83,7 @@ TEST_F(RecordListTest, ADoubleClickOpensTheMemoOfTheRow) {
     QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {}, point);
     ASSERT_EQ(port.boxes.size(), 1u);
     EXPECT_EQ(port.boxes[0].text, "In Datei kopieren und anzeigen ?");
-    EXPECT_EQ(ReadFile(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
+    EXPECT_EQ(test::ReadMemoText(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
     EXPECT_EQ(port.editorStarts, std::vector<std::string>{"KUNDEN.tmp"});
 }
 

@@ -76,6 +76,11 @@ TableBuilder& TableBuilder::LanguageDriver(const std::string& name) {
     return *this;
 }
 
+TableBuilder& TableBuilder::LanguageDriverByte(std::uint8_t driver) {
+    languageDriverByte_ = driver;
+    return *this;
+}
+
 bool TableBuilder::IsLevel7() const { return version_ == 0x04 || version_ == 0x8C; }
 
 std::uint16_t TableBuilder::NaturalHeaderLength() const {
@@ -90,6 +95,7 @@ std::string TableBuilder::HeaderBytes() const {
     bytes[1] = static_cast<char>(lastUpdate_[0]);
     bytes[2] = static_cast<char>(lastUpdate_[1]);
     bytes[3] = static_cast<char>(lastUpdate_[2]);
+    bytes[29] = static_cast<char>(languageDriverByte_);
     if (IsLevel7() && !languageDriver_.empty()) {
         bytes.replace(32, std::min<std::size_t>(languageDriver_.size(), 32), languageDriver_, 0,
                       32);
@@ -231,6 +237,13 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 std::string ReadFile(const std::string& path) {
     std::ifstream in(PathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string WithoutUtf8Mark(std::string text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.erase(0, 3);
+    }
+    return text;
 }
 
 }  // namespace tessaro::test

@@ -33,6 +33,8 @@ public:
     // for level 7, the name of the language driver.
     TableBuilder& LastUpdate(int year, int month, int day);
     TableBuilder& LanguageDriver(const std::string& name);
+    // The language driver byte at offset 29 (0 unless told otherwise).
+    TableBuilder& LanguageDriverByte(std::uint8_t driver);
 
     bool IsLevel7() const;
     std::size_t FirstDescriptor() const { return IsLevel7() ? 68 : 32; }
@@ -67,6 +69,7 @@ private:
     bool endMarker_ = true;
     std::uint8_t lastUpdate_[3] = {124, 12, 7};
     std::string languageDriver_;
+    std::uint8_t languageDriverByte_ = 0;
 };
 
 // Builds the bytes of a memo file: a 32-byte header with the block length at offset 20 and
@@ -126,5 +129,10 @@ std::string Utf8Of(const std::filesystem::path& path);
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+
+// A memo's text as the text file or tessaro-dump give it, without the byte order mark that
+// begins a text file on Windows (one test looks at the mark itself).
+std::string WithoutUtf8Mark(std::string text);
+inline std::string ReadMemoText(const std::string& path) { return WithoutUtf8Mark(ReadFile(path)); }
 
 }  // namespace tessaro::test

@@ -23,6 +23,7 @@ using test::Bytes;
 using test::FolderSnapshot;
 using test::MemoBuilder;
 using test::ReadFile;
+using test::ReadMemoText;
 using test::TableBuilder;
 using test::WriteFile;
 
@@ -47,6 +48,7 @@ protected:
         session.tableInfo.FileName = path.empty() ? tablePath() : path;
         ASSERT_EQ(ReadTableHeader(session, session.tableInfo.FileName, kOwner), 1);
         ASSERT_EQ(cells.Load(session), 1);
+        UseCodePage(session, cells, AutomaticCodePage(session, cells).codePage);
         desktop.boxes.clear();
     }
 
@@ -78,7 +80,7 @@ TEST_F(ShowMemoFieldTest, CopiesTheMemoIntoTheTextFileAndStartsTheEditor) {
     EXPECT_EQ(desktop.boxes[0].caption, "Memofeld");
     EXPECT_EQ(desktop.boxes[0].style, BoxButtons::YesNo | BoxIcon::Question);
     EXPECT_EQ(desktop.boxes[0].owner, kOwner);
-    EXPECT_EQ(ReadFile(textPath()), "Hallo Welt!\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "Hallo Welt!\r\n");
     EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
 }
 
@@ -88,7 +90,7 @@ TEST_F(ShowMemoFieldTest, TheStoredLengthCountsTheBlockHeader) {
     MemoBuilder(512).Memo(3, "Hallo Welt!" + std::string(8, '\x1F'), 0x13).WriteTo(memoPath());
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "Hallo Welt!\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "Hallo Welt!\r\n");
 }
 
 TEST_F(ShowMemoFieldTest, AMemoRunsOverSeveralBlocks) {
@@ -106,16 +108,48 @@ TEST_F(ShowMemoFieldTest, AMemoRunsOverSeveralBlocks) {
     WriteFile(memoPath(), bytes);
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), text + "\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), text + "\r\n");
 }
 
-TEST_F(ShowMemoFieldTest, TheBytesAreCopiedUnchanged) {
-    MakeTable({1});
-    const std::string dos = Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A, 0x00, 0x1A});
-    MemoBuilder(512).Memo(1, dos).WriteTo(memoPath());
+TEST_F(ShowMemoFieldTest, TheTextIsUtf8FromTheCodePageOfTheTable) {
+    struct Case {
+        const char* what;
+        std::uint8_t driver;
+        std::string memo;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"German DOS, with soft and hard line ends", 0,
+         Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x8D, 0x0A, 'z', 'w', 'e', 'i', 0x0D, 0x0A, 0x00, 0x1A,
+                0x8D}),
+         std::string("Grüße\r\nzwei\r\n") + '\0' + "\x1A\xC2\x8D"},
+        {"DOS 866 by its driver", 0x65, Bytes({0x8C, 0xEB, 0xE8, 0xEC, 0x8D, 0x0A}), "Мышь\r\n"},
+        {"Shift-JIS, a character cut by the end", 0x13, Bytes({0x82, 0xA0, 0x8D, 0x0A, 0x82}),
+         "あ\r\n\xEF\xBF\xBD"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TableBuilder()
+            .LanguageDriverByte(c.driver)
+            .Field("NOTIZ", 'M', 10)
+            .Record({"         1"})
+            .WriteTo(tablePath());
+        MemoBuilder(512).Memo(1, c.memo).WriteTo(memoPath());
+        Load();
+        ShowRow(0);
+        const std::string file = ReadFile(textPath());
+#ifdef _WIN32
+        EXPECT_EQ(file.substr(0, 3), "\xEF\xBB\xBF") << "Notepad reads UTF-8 by this mark";
+#else
+        EXPECT_NE(file.substr(0, 3), "\xEF\xBB\xBF");
+#endif
+        EXPECT_EQ(test::WithoutUtf8Mark(file), c.text + "\r\n");
+    }
+    // A block without a memo gives an empty text file, without the mark.
+    TableBuilder().Field("NOTIZ", 'M', 10).Record({"         2"}).WriteTo(tablePath());
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), dos + "\r\n");
+    EXPECT_EQ(ReadFile(textPath()), "");
 }
 
 TEST_F(ShowMemoFieldTest, AnOldTextFileIsReplaced) {
@@ -124,7 +158,7 @@ TEST_F(ShowMemoFieldTest, AnOldTextFileIsReplaced) {
     WriteFile(textPath(), "alter Inhalt, der nicht bleiben darf");
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "neu\r\n");
 }
 
 #ifndef _WIN32  // symlinks; Windows twin in tests/windows
@@ -137,7 +171,7 @@ TEST_F(ShowMemoFieldTest, ALinkInPlaceOfTheTextFileIsRemovedNotFollowed) {
     Load();
     ShowRow(0);
     EXPECT_FALSE(std::filesystem::is_symlink(textPath()));
-    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "neu\r\n");
     EXPECT_EQ(ReadFile(elsewhere.File("fremd.txt")), "fremde Daten");
 }
 #endif
@@ -164,7 +198,7 @@ TEST_F(ShowMemoFieldTest, BlocksWithoutAMemoGiveAnEmptyTextFile) {
         desktop.editorStarts.clear();
         Load();
         ShowRow(0);
-        EXPECT_EQ(ReadFile(textPath()), "") << c.why;
+        EXPECT_EQ(ReadMemoText(textPath()), "") << c.why;
         EXPECT_EQ(desktop.editorStarts.size(), 1u) << c.why;
     }
 }
@@ -182,7 +216,7 @@ TEST_F(ShowMemoFieldTest, ABlockOffsetBeyondAnyFileNamesNoBlock) {
     WriteFile(memoPath(), memo);
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "");
+    EXPECT_EQ(ReadMemoText(textPath()), "");
 }
 
 TEST_F(ShowMemoFieldTest, OddLengthsCopyWhatIsThere) {
@@ -198,7 +232,7 @@ TEST_F(ShowMemoFieldTest, OddLengthsCopyWhatIsThere) {
         WriteFile(memoPath(), MemoBuilder(512).Memo(1, "Memo", c.storedLength).Bytes());
         Load();
         ShowRow(0);
-        EXPECT_EQ(ReadFile(textPath()), c.expected) << c.why;
+        EXPECT_EQ(ReadMemoText(textPath()), c.expected) << c.why;
     }
 }
 
@@ -207,7 +241,7 @@ TEST_F(ShowMemoFieldTest, ABlockHeaderCutShortWritesNothing) {
     WriteFile(memoPath(), MemoBuilder(512).Memo(1, "").Bytes().substr(0, 512 + 6));
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "");
+    EXPECT_EQ(ReadMemoText(textPath()), "");
 }
 
 TEST_F(ShowMemoFieldTest, NothingHappensWithoutAMemoReference) {
@@ -264,16 +298,15 @@ TEST_F(ShowMemoFieldTest, DBase3MemosRunToTheirEndMarkInBlocksOf512Bytes) {
     WriteFile(memoPath(), memo);
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "Erste Notiz\r\nzweite Zeile\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "Erste Notiz\r\nzweite Zeile\r\n");
     ShowRow(1);
-    EXPECT_EQ(ReadFile(textPath()), "neu\r\n") << "a block with the signature keeps its rule";
+    EXPECT_EQ(ReadMemoText(textPath()), "neu\r\n") << "a block with the signature keeps its rule";
     ShowRow(2);
-    EXPECT_EQ(ReadFile(textPath()), Bytes({0x8E, 'r', 'g', 'e', 'r'}) + "\r\n")
-        << "bytes as stored";
+    EXPECT_EQ(ReadMemoText(textPath()), "Ärger\r\n");
     ShowRow(3);
-    EXPECT_EQ(ReadFile(textPath()), "ohne Ende\r\n") << "to the end of the file";
+    EXPECT_EQ(ReadMemoText(textPath()), "ohne Ende\r\n") << "to the end of the file";
     ShowRow(4);
-    EXPECT_EQ(ReadFile(textPath()), longText + "\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), longText + "\r\n");
     EXPECT_EQ(desktop.editorStarts.size(), 5u);
 }
 
@@ -282,7 +315,7 @@ TEST_F(ShowMemoFieldTest, OnlyDBase3TablesHaveMemosWithoutSignature) {
     MemoBuilder(512).Raw(512, "kein Memo" + Bytes({0x1A})).WriteTo(memoPath());
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "");
+    EXPECT_EQ(ReadMemoText(textPath()), "");
 }
 
 TEST_F(ShowMemoFieldTest, FoxProMemosComeFromTheFptFile) {
@@ -302,12 +335,16 @@ TEST_F(ShowMemoFieldTest, FoxProMemosComeFromTheFptFile) {
         {"Visual FoxPro, blocks of 64", 0x30, binary(8), fpt,
          FoxProMemoBuilder(64).Memo(8, "Hallo Welt!").Bytes(), "Hallo Welt!\r\n"},
         {"FoxPro 2.6, ten digits, blocks of 512", 0xF5, "         2", fpt,
-         FoxProMemoBuilder(512).Memo(2, Bytes({0x8E, 'r', 'g', 'e', 'r'})).Bytes(),
-         Bytes({0x8E, 'r', 'g', 'e', 'r'}) + "\r\n"},
+         FoxProMemoBuilder(512).Memo(2, Bytes({0x8E, 'r', 'g', 'e', 'r'})).Bytes(), "Ärger\r\n"},
         {"FoxBASE", 0xFB, "       600", fpt, FoxProMemoBuilder(1).Memo(600, "eins").Bytes(),
          "eins\r\n"},
         {"longer than a block, any type", 0x31, binary(9), fpt,
          FoxProMemoBuilder(64).Memo(9, longMemo, std::nullopt, 2).Bytes(), longMemo + "\r\n"},
+        {"a picture, as stored", 0x30, binary(8), fpt,
+         FoxProMemoBuilder(64)
+             .Memo(8, Bytes({0x89, 'P', 'N', 'G', 0x8D, 0x0A}), std::nullopt, 0)
+             .Bytes(),
+         Bytes({0x89, 'P', 'N', 'G', 0x8D, 0x0A, 0x0D, 0x0A})},
         {"a length beyond the end", 0x30, binary(8), fpt,
          FoxProMemoBuilder(64).Memo(8, "kurz", 0xFFFFFFF0u).Bytes(), "kurz\r\n"},
         {"the file's name in capitals", 0x30, binary(8), dir.File("KUNDEN.FPT"),
@@ -347,15 +384,18 @@ TEST_F(ShowMemoFieldTest, FoxProMemosComeFromTheFptFile) {
             ExpectNothingHappened();
             continue;
         }
-        EXPECT_EQ(ReadFile(textPath()), *c.text);
+        EXPECT_EQ(ReadMemoText(textPath()), *c.text);
         EXPECT_EQ(desktop.editorStarts.size(), 1u);
+        if (c.text->starts_with("\x89PNG")) {
+            EXPECT_EQ(ReadFile(textPath()), *c.text) << "no mark before a picture";
+        }
     }
     // A dBASE table reads its .dbt, whatever lies beside it.
     TableBuilder(0x8B).Field("NOTIZ", 'M', 10).Record({"         1"}).WriteTo(tablePath());
     FoxProMemoBuilder(512).Memo(1, "FoxPro").WriteTo(fpt);
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "dBASE\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "dBASE\r\n");
 }
 
 TEST_F(ShowMemoFieldTest, TheFirstCellBeginningWithBlockIsTheReference) {
@@ -370,9 +410,10 @@ TEST_F(ShowMemoFieldTest, TheFirstCellBeginningWithBlockIsTheReference) {
     MemoBuilder(512).Memo(2, "zwei").Memo(3, "drei").WriteTo(memoPath());
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "zwei\r\n") << "a character value that looks like a reference";
+    EXPECT_EQ(ReadMemoText(textPath()), "zwei\r\n")
+        << "a character value that looks like a reference";
     ShowRow(1);
-    EXPECT_EQ(ReadFile(textPath()), "drei\r\n") << "the blank first memo field is passed over";
+    EXPECT_EQ(ReadMemoText(textPath()), "drei\r\n") << "the blank first memo field is passed over";
     RemoveFile(textPath());
     desktop.boxes.clear();
     ShowRow(2);
@@ -388,7 +429,7 @@ TEST_F(ShowMemoFieldTest, NoMeansNothing) {
     desktop.answers = {BoxAnswer::No};
     ShowMemoField(session, kOwner, &cells, 0);
     EXPECT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(ReadFile(textPath()), "bleibt");
+    EXPECT_EQ(ReadMemoText(textPath()), "bleibt");
     EXPECT_TRUE(desktop.editorStarts.empty());
 }
 
@@ -408,12 +449,12 @@ TEST_F(ShowMemoFieldTest, AMissingOrShortMemoFileIsSaidAfterTheQuestion) {
         EXPECT_EQ(desktop.boxes[1].caption, "Memofeld");
         EXPECT_EQ(desktop.boxes[1].style, BoxButtons::Ok | BoxIcon::Information);
         EXPECT_EQ(desktop.boxes[1].owner, kOwner);
-        EXPECT_EQ(ReadFile(textPath()), "alt") << "no text file is made, the old one stays";
+        EXPECT_EQ(ReadMemoText(textPath()), "alt") << "no text file is made, the old one stays";
         EXPECT_TRUE(desktop.editorStarts.empty());
     }
     WriteFile(memoPath(), std::string(32, '\0'));
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "") << "32 bytes are read: block 1 is beyond the end";
+    EXPECT_EQ(ReadMemoText(textPath()), "") << "32 bytes are read: block 1 is beyond the end";
 }
 
 TEST_F(ShowMemoFieldTest, AMemoFileInAnotherCaseIsFoundAndNamedAsWritten) {
@@ -421,7 +462,7 @@ TEST_F(ShowMemoFieldTest, AMemoFileInAnotherCaseIsFoundAndNamedAsWritten) {
     MemoBuilder(512).Memo(1, "gross geschrieben").WriteTo(dir.File("KUNDEN.DBT"));
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "gross geschrieben\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "gross geschrieben\r\n");
     ASSERT_NE(session.access.files.TryOpen(dir.File("KUNDEN.DBT"), OpenMode::Binary).number, 0);
     desktop.boxes.clear();
     desktop.answers = {BoxAnswer::Yes};
@@ -541,7 +582,7 @@ TEST_F(ShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
         },
         ::testing::ExitedWithCode(0), "");
     fs::permissions(dir.Path(), fs::perms::owner_all, fs::perm_options::add);
-    EXPECT_EQ(ReadFile(textPath()), "fremd");
+    EXPECT_EQ(ReadMemoText(textPath()), "fremd");
 }
 #endif
 
@@ -557,8 +598,8 @@ TEST_F(ShowMemoFieldTest, AFileSizeLimitShortensTheTextInsteadOfEndingTheProgram
             ::setrlimit(RLIMIT_FSIZE, &limit);
             desktop.answers = {BoxAnswer::Yes};
             ShowMemoField(session, kOwner, &cells, 0);
-            const bool shorter =
-                ReadFile(textPath()) == std::string(1000, 'x') && desktop.editorStarts.size() == 1;
+            const bool shorter = ReadMemoText(textPath()) == std::string(1000, 'x') &&
+                                 desktop.editorStarts.size() == 1;
             std::_Exit(shorter ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
@@ -571,7 +612,7 @@ TEST_F(ShowMemoFieldTest, TheTextFileIsNoMoreOpenThanTheMemoFile) {
     fs::permissions(memoPath(), fs::perms::owner_read | fs::perms::owner_write);
     Load();
     ShowRow(0);
-    EXPECT_EQ(ReadFile(textPath()), "privat\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "privat\r\n");
     EXPECT_EQ(fs::status(textPath()).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 }

@@ -79,6 +79,7 @@ TEST(DumpInfo, DescribesALevel5Table) {
                               "Satzlänge\t21\n"
                               "Felder\t2\n"
                               "Memofelder\t1\n"
+                              "Zeichensatz\tDOS (deutsche Umlaute)\tVoreinstellung\n"
                               "Feld\t1\tGRÖßE\tN\t10\t2\n"
                               "Feld\t2\tNOTIZ\tM\t10\t0\n");
 }
@@ -165,7 +166,9 @@ TEST(DumpCorpus, TablesOfOtherProgramsAreDescribedRight) {
     for (const Case& c : {
              Case{"infused_dbase_03.dbf",
                   "Format\tDBase "
-                  "5\nRecords\t14\nKopflänge\t1025\nSatzlänge\t590\nFelder\t31\nMemofelder\t0\n"},
+                  "5\nRecords\t14\nKopflänge\t1025\nSatzlänge\t590\nFelder\t31\nMemofelder\t0\nZeic"
+                  "hensatz\t"
+                  "DOS (deutsche Umlaute)\tVoreinstellung\n"},
              Case{"infused_dbase_83.dbf",
                   "Format\tDBase "
                   "5\nRecords\t67\nKopflänge\t513\nSatzlänge\t805\nFelder\t15\nMemofelder\t1\n"},
@@ -174,17 +177,23 @@ TEST(DumpCorpus, TablesOfOtherProgramsAreDescribedRight) {
                   "5\nRecords\t10\nKopflänge\t225\nSatzlänge\t160\nFelder\t6\nMemofelder\t1\n"},
              Case{"phpxbase_dBaseVII_double.dbf",
                   "Format\tDBase "
-                  "7\nRecords\t5\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1\t"
+                  "7\nRecords\t5\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nZeichensa"
+                  "tz\tDOS "
+                  "(deutsche Umlaute)\tVoreinstellung\nFeld\t1\t"
                   "double\tO\t8\t0\n"},
              Case{"phpxbase_dBaseVII_int.dbf",
                   "Format\tDBase "
-                  "7\nRecords\t6\nKopflänge\t117\nSatzlänge\t5\nFelder\t1\nMemofelder\t0\nFeld\t1\t"
+                  "7\nRecords\t6\nKopflänge\t117\nSatzlänge\t5\nFelder\t1\nMemofelder\t0\nZeichensa"
+                  "tz\tDOS "
+                  "(deutsche Umlaute)\tVoreinstellung\nFeld\t1\t"
                   "INT\tI\t4\t0\n"},
              Case{"dans_cars.dbf", "Format\tFoxPro\nRecords\t4\n"},
              Case{"yortus_vfp9_30_memo.dbf", "Format\tVisual FoxPro\nRecords\t3\n"},
              Case{"phpxbase_dBaseVII_ts.dbf",
                   "Format\tDBase "
-                  "7\nRecords\t15\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nFeld\t1"
+                  "7\nRecords\t15\nKopflänge\t117\nSatzlänge\t9\nFelder\t1\nMemofelder\t0\nZeichens"
+                  "atz\tDOS "
+                  "(deutsche Umlaute)\tVoreinstellung\nFeld\t1"
                   "\tTS\t@\t8\t0\n"},
          }) {
         const ProgramResult result = Dump({"--info", kCorpus + c.file});
@@ -249,6 +258,7 @@ protected:
         test::FolderSnapshot snapshot(dir.Path());
         ProgramResult result = Dump({"--memo", record, dir.File("kunden.dbf")});
         EXPECT_EQ(snapshot.Differences(), "") << "no file is written or changed";
+        result.out = test::WithoutUtf8Mark(result.out);
         return result;
     }
     TempDir dir;
@@ -260,7 +270,7 @@ TEST_F(DumpMemo, WritesTheBytesTheTextFileWouldHold) {
         .WriteTo(dir.File("kunden.dbt"));
     const ProgramResult result = Memo("1");
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, Bytes({'G', 'r', 0x81, 0xE1, 'e', 0x0D, 0x0A}) + "Zeile 2\r\n");
+    EXPECT_EQ(result.out, "Grüße\r\nZeile 2\r\n") << "in UTF-8, as the text file";
     EXPECT_EQ(result.err, "");
 }
 
@@ -300,6 +310,11 @@ TEST_F(DumpMemo, SaysWhyWhenThereIsNoMemo) {
 }
 
 TEST(DumpMemoCorpus, MemosOfOtherProgramsAreCopiedRight) {
+    const auto Dump = [](const std::vector<std::string>& args) {
+        ProgramResult result = tessaro::Dump(args);
+        result.out = test::WithoutUtf8Mark(result.out);
+        return result;
+    };
     const ProgramResult first = Dump({"--memo", "1", kCorpus + "infused_dbase_8b.dbf"});
     EXPECT_EQ(first.exitCode, 0);
     EXPECT_EQ(first.out, "First memo\r\n\r\n") << "not the stale filler behind it";

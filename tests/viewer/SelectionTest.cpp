@@ -41,7 +41,7 @@ TEST_F(SelectionTest, ADoubleClickAsksForTheMemoOfTheRow) {
     ASSERT_EQ(window.boxes.size(), 1u);
     EXPECT_EQ(window.boxes[0].text, "In Datei kopieren und anzeigen ?");
     EXPECT_EQ(window.boxes[0].owner, FakeWindow::kOwner);
-    EXPECT_EQ(ReadFile(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
+    EXPECT_EQ(test::ReadMemoText(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
     EXPECT_EQ(window.editorStarts, std::vector<std::string>{"KUNDEN.tmp"})
         << "relative, as the table";
     EXPECT_FALSE(window.memoItemEnabled.has_value())
@@ -53,7 +53,7 @@ TEST_F(SelectionTest, TheMemoCommandUsesTheRowLastClicked) {
     viewer->OnRowClick(1);
     window.answers = {BoxAnswer::Yes};
     viewer->OpenMemo();
-    EXPECT_EQ(ReadFile(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
+    EXPECT_EQ(test::ReadMemoText(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
     window.boxes.clear();
     viewer->OnRowClick(0);
     viewer->OpenMemo();
@@ -72,7 +72,7 @@ TEST_F(SelectionTest, TheRowLastClickedOutlivesALoad) {
     EXPECT_EQ(viewer->CurrentRecordRow(), 1);
     window.answers = {BoxAnswer::Yes};
     viewer->OpenMemo();
-    EXPECT_EQ(ReadFile(dir.File("ANDERE.tmp")), "andere Notiz\r\n");
+    EXPECT_EQ(test::ReadMemoText(dir.File("ANDERE.tmp")), "andere Notiz\r\n");
 }
 
 TEST_F(SelectionTest, ATableWithoutMemoFieldsIgnoresTheMemoCommand) {

@@ -18,6 +18,7 @@ using test::FolderSnapshot;
 using test::HoldingProcess;
 using test::MemoBuilder;
 using test::ReadFile;
+using test::ReadMemoText;
 using test::TableBuilder;
 
 class WindowsLockContentionTest : public test::ContentionFixture {};
@@ -132,7 +133,7 @@ TEST_F(WindowsLockContentionTest, AMemoFileHeldByAnotherProgram) {
         ShowMemoField(session, nullptr, &cells, 0);
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{"In Datei kopieren und anzeigen ?"});
         EXPECT_EQ(waits, 120);
-        EXPECT_EQ(ReadFile(textPath()), "Notiz zu Meier\r\n");
+        EXPECT_EQ(ReadMemoText(textPath()), "Notiz zu Meier\r\n");
         EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
     }
     EXPECT_EQ(snapshot.Differences(".tmp"), "");

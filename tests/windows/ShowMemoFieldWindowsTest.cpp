@@ -22,6 +22,7 @@ using test::AttributesOf;
 using test::FolderSnapshot;
 using test::MemoBuilder;
 using test::ReadFile;
+using test::ReadMemoText;
 using test::TableBuilder;
 using test::Wide;
 using test::WriteFile;
@@ -64,7 +65,7 @@ TEST_F(WindowsShowMemoFieldTest, AnotherNameOfAFileInPlaceOfTheTextFileIsRemoved
                                   Wide(elsewhere.File("fremd.txt")).c_str(), nullptr));
     MakeAndLoad();
     ShowFirstRow();
-    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "neu\r\n");
     EXPECT_EQ(ReadFile(elsewhere.File("fremd.txt")), "fremde Daten");
     EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
 }
@@ -79,7 +80,7 @@ TEST_F(WindowsShowMemoFieldTest, ASymbolicLinkInPlaceOfTheTextFileIsRemovedNotFo
     MakeAndLoad();
     ShowFirstRow();
     EXPECT_EQ(AttributesOf(textPath()) & FILE_ATTRIBUTE_REPARSE_POINT, 0u);
-    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "neu\r\n");
     EXPECT_EQ(ReadFile(elsewhere.File("fremd.txt")), "fremde Daten");
 }
 
@@ -95,7 +96,7 @@ TEST_F(WindowsShowMemoFieldTest, AnUndeletableOldTextFileIsNeverWrittenTo) {
     EXPECT_EQ(desktop.boxes[1].text, "Verzeichnis kann nicht gelöscht oder umbenannt werden !");
     EXPECT_EQ(desktop.boxes[2].text, "Memodatei " + textPath() + "\rkann nicht erstellt werden");
     EXPECT_TRUE(desktop.editorStarts.empty());
-    EXPECT_EQ(ReadFile(textPath()), "fremd");
+    EXPECT_EQ(ReadMemoText(textPath()), "fremd");
 }
 
 // Wine shows a Linux symbolic link as the file it points to, and deletes that file when
@@ -137,7 +138,7 @@ TEST_F(WindowsShowMemoFieldTest, AHeldOldTextFileIsInUseAndRetryReplacesIt) {
     ASSERT_EQ(desktop.boxes.size(), 2u);
     EXPECT_EQ(desktop.boxes[1].text, "Zugriffskonflikt !");
     EXPECT_EQ(desktop.boxes[1].style, BoxButtons::RetryCancel | BoxIcon::Question);
-    EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "neu\r\n");
     EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
 }
 
@@ -152,7 +153,7 @@ TEST_F(WindowsShowMemoFieldTest, AHiddenOrSystemOldTextFileIsReplacedLikeAnyOthe
         ASSERT_NE(AttributesOf(textPath()) & attribute, 0u);
         desktop.editorStarts.clear();
         ShowFirstRow();
-        EXPECT_EQ(ReadFile(textPath()), "neu\r\n");
+        EXPECT_EQ(ReadMemoText(textPath()), "neu\r\n");
         EXPECT_EQ(AttributesOf(textPath()) & attribute, 0u);
         EXPECT_EQ(desktop.editorStarts, std::vector<std::string>{textPath()});
     }
@@ -162,11 +163,11 @@ TEST_F(WindowsShowMemoFieldTest, TheTextFileOfAReadOnlyMemoFileCanBeReplacedNext
     MakeAndLoad("privat");
     ASSERT_TRUE(AddAttributes(memoPath(), FILE_ATTRIBUTE_READONLY));
     ShowFirstRow();
-    EXPECT_EQ(ReadFile(textPath()), "privat\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "privat\r\n");
     EXPECT_EQ(AttributesOf(textPath()) & FILE_ATTRIBUTE_READONLY, 0u);
     WriteFile(textPath(), "vom Benutzer geändert");
     ShowFirstRow();
-    EXPECT_EQ(ReadFile(textPath()), "privat\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "privat\r\n");
     EXPECT_EQ(desktop.editorStarts.size(), 2u);
 }
 
@@ -181,7 +182,7 @@ TEST_F(WindowsShowMemoFieldTest, MemoFileNamesInAnyCaseNameTheOneFile) {
     const test::CurrentFolder inside(dir.Path());
     EXPECT_EQ(FindMatchingFiles("*.dbt", 10).size(), 1u) << "one file, written twice";
     ShowFirstRow();
-    EXPECT_EQ(ReadFile(textPath()), "klein\r\n");
+    EXPECT_EQ(ReadMemoText(textPath()), "klein\r\n");
 }
 
 }  // namespace

@@ -1,0 +1,244 @@
+#include "CharacterDecoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tessaro {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+constexpr unsigned char kSoftLineEnd = 0x8D;
+
+// The UTF-8 of a code point at p, which has room for 4 bytes.
+char* PutCode(char* p, char32_t code) {
+    if (code < 0x80) {
+        *p++ = static_cast<char>(code);
+    } else if (code < 0x800) {
+        *p++ = static_cast<char>(0xC0 | (code >> 6));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        *p++ = static_cast<char>(0xE0 | (code >> 12));
+        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        *p++ = static_cast<char>(0xF0 | (code >> 18));
+        *p++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return p;
+}
+
+// The UTF-8 table of a single-byte code page, made once per decoder.
+std::shared_ptr<const Utf8Table> MakeUtf8Table(const codepages::ByteTable& table) {
+    auto made = std::make_shared<Utf8Table>();
+    for (std::size_t b = 0; b < 256; ++b) {
+        const std::uint16_t code = table.codes[b];
+        (*made)[b] = Utf8FormOf(code == codepages::kNoCharacter ? std::uint16_t{0xFFFD} : code);
+    }
+    return made;
+}
+
+bool KeepsAscii(const codepages::ByteTable& table) {
+    for (std::uint16_t b = 0; b < 0x80; ++b) {
+        if (table.codes[b] != b) {
+            return false;
+        }
+    }
+    return true;
+}
+
+unsigned char ByteAt(std::string_view bytes, std::size_t i) {
+    return static_cast<unsigned char>(bytes[i]);
+}
+
+// One character of UTF-8: a valid sequence, or U+FFFD for the longest start of one that
+// is not (at least one byte).
+CharacterDecoder::Step DecodeUtf8(std::string_view bytes, bool atEnd) {
+    const unsigned char lead = ByteAt(bytes, 0);
+    if (lead < 0x80) {
+        return {1, lead};
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    char32_t code = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return {1, kReplacement};
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        if (i == bytes.size()) {
+            return {atEnd ? i : 0, kReplacement};  // cut short, or more to come
+        }
+        const unsigned char next = ByteAt(bytes, i);
+        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
+            return {i, kReplacement};
+        }
+        code = code << 6 | (next & 0x3F);
+    }
+    return {length, code};
+}
+
+}  // namespace
+
+CharacterDecoder::CharacterDecoder() : single_(&GermanDosUtf8Table()) {}
+
+CharacterDecoder::CharacterDecoder(int codePage) : CharacterDecoder() {
+    if (codePage == kUtf8) {
+        kind_ = Kind::Utf8;
+        codePage_ = codePage;
+        return;
+    }
+    if (codePage == kWindows1252) {
+        single_ = &Windows1252Utf8Table();
+        codePage_ = codePage;
+        return;
+    }
+    const codepages::ByteTable* table = codepages::FindByteTable(codePage);
+    if (table == nullptr) {
+        return;  // the German DOS rule
+    }
+    codePage_ = codePage;
+    asciiAsIs_ = KeepsAscii(*table);
+    if (table->rowCount == 1) {
+        ownTable_ = MakeUtf8Table(*table);
+        single_ = ownTable_.get();
+    } else {
+        kind_ = Kind::MultiByte;
+        bytes_ = table;
+    }
+}
+
+CharacterDecoder::Step CharacterDecoder::Decode(std::string_view bytes, bool atEnd) const {
+    switch (kind_) {
+        case Kind::Utf8: return DecodeUtf8(bytes, atEnd);
+        case Kind::SingleByte: {
+            const Utf8Form& form = (*single_)[ByteAt(bytes, 0)];
+            // Back from UTF-8: the tables hold only what fits in three bytes.
+            char32_t code = static_cast<unsigned char>(form.bytes[0]);
+            if (form.length == 2) {
+                code = (code & 0x1F) << 6 | (static_cast<unsigned char>(form.bytes[1]) & 0x3F);
+            } else if (form.length == 3) {
+                code = (code & 0x0F) << 12 |
+                       (static_cast<unsigned char>(form.bytes[1]) & 0x3F) << 6 |
+                       (static_cast<unsigned char>(form.bytes[2]) & 0x3F);
+            }
+            return {1, code};
+        }
+        case Kind::MultiByte: break;
+    }
+    std::size_t row = 0;
+    for (std::size_t i = 0;; ++i) {
+        if (i == bytes.size()) {
+            return {atEnd ? i : 0, kReplacement};  // cut short, or more to come
+        }
+        const unsigned char byte = ByteAt(bytes, i);
+        const std::uint16_t code = bytes_->codes[row * 256 + byte];
+        if (code == codepages::kContinues) {
+            row = bytes_->next[static_cast<std::size_t>(bytes_->nextAt[row]) + byte];
+            continue;
+        }
+        if (code == codepages::kNoCharacter) {
+            // The bytes before it are the longest start of a character there is.
+            return {i == 0 ? 1 : i, kReplacement};
+        }
+        return {i + 1, code};
+    }
+}
+
+std::size_t CharacterDecoder::CellTextInto(std::string_view stored, std::size_t maxCharacters,
+                                           char* out) const {
+    if (kind_ == Kind::SingleByte) {
+        return SingleByteTextToUtf8Into(stored, maxCharacters, *single_, asciiAsIs_, out);
+    }
+    char* p = out;
+    std::size_t characters = 0;
+    std::size_t i = 0;
+    while (i < stored.size() && characters < maxCharacters) {
+        const auto byte = ByteAt(stored, i);
+        if (byte == 0) {
+            break;
+        }
+        if (byte < 0x80) {  // the same in every multi-byte code page here
+            *p++ = static_cast<char>(byte);
+            ++i;
+        } else if (kind_ == Kind::Utf8) {
+            const Step step = DecodeUtf8(stored.substr(i), true);
+            if (step.code == kReplacement) {
+                p = PutCode(p, kReplacement);
+            } else {
+                std::memcpy(p, stored.data() + i, step.consumed);  // valid: as it is
+                p += step.consumed;
+            }
+            i += step.consumed;
+        } else {
+            const Step step = Decode(stored.substr(i), true);
+            p = PutCode(p, step.code);
+            i += step.consumed;
+        }
+        ++characters;
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
+std::string CharacterDecoder::CellText(std::string_view stored, std::size_t maxCharacters) const {
+    std::string text(4 * std::min(stored.size(), maxCharacters) + 2, '\0');
+    text.resize(CellTextInto(stored, maxCharacters, text.data()));
+    return text;
+}
+
+void MemoTextDecoder::DecodeInto(std::string_view bytes, bool atEnd, std::string& out) {
+    char buffer[4];
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::string_view rest = bytes.substr(i);
+        if (ByteAt(rest, 0) == kSoftLineEnd) {
+            if (rest.size() == 1 && !atEnd) {
+                break;  // a soft line end, perhaps: the next piece tells
+            }
+            if (rest.size() > 1 && rest[1] == '\n') {
+                out += "\r\n";
+                i += 2;
+                continue;
+            }
+        }
+        const CharacterDecoder::Step step = decoder_.Decode(rest, atEnd);
+        if (step.consumed == 0) {
+            break;  // the rest begins a character that the next piece ends
+        }
+        out.append(buffer, static_cast<std::size_t>(PutCode(buffer, step.code) - buffer));
+        i += step.consumed;
+    }
+    pending_.assign(bytes.substr(i));
+}
+
+void MemoTextDecoder::Feed(std::string_view piece, std::string& out) {
+    if (pending_.empty()) {
+        DecodeInto(piece, false, out);
+        return;
+    }
+    std::string joined = pending_ + std::string(piece);
+    DecodeInto(joined, false, out);
+}
+
+void MemoTextDecoder::Finish(std::string& out) {
+    const std::string rest = std::move(pending_);
+    pending_.clear();
+    DecodeInto(rest, true, out);
+}
+
+}  // namespace tessaro
