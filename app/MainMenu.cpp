@@ -1,6 +1,10 @@
 #include "MainMenu.h"
 
+#include <QActionGroup>
+#include <QMap>
 #include <QMenu>
+
+#include "table/CodePage.h"
 
 namespace tessaro {
 
@@ -24,12 +28,44 @@ MainMenu::MainMenu(QMenuBar* bar, QObject* parent) : QObject(parent), style_(new
     file->addSeparator();
     end = file->addAction(QStringLiteral("&Ende"));
 
+    codePageMenu = bar->addMenu(QStringLiteral("&Zeichensatz"));
+    AddCodePageItems();
+
     bar->addSeparator();  // what follows stands at the right end
     QMenu* helpMenu = bar->addMenu(QStringLiteral("&Hilfe"));
     // The text after the tab is shown as the item's key; no key is bound to it.
     help = helpMenu->addAction(QStringLiteral("&Hilfe\tF1"));
     helpMenu->addSeparator();
     version = helpMenu->addAction(QStringLiteral("&Version"));
+}
+
+void MainMenu::AddCodePageItems() {
+    auto* group = new QActionGroup(this);
+    const auto item = [&](QMenu* menu, const QString& text) {
+        QAction* action = menu->addAction(text);
+        action->setCheckable(true);
+        group->addAction(action);
+        return action;
+    };
+    automatic = item(codePageMenu, QStringLiteral("Automatisch"));
+    automatic->setChecked(true);
+    codePageMenu->addSeparator();
+    QMap<QString, QMenu*> submenus;
+    for (const CodePageInfo& page : KnownCodePages()) {
+        const QString title =
+            QString::fromUtf8(page.group.data(), static_cast<qsizetype>(page.group.size()));
+        QMenu* menu = codePageMenu;
+        if (!title.isEmpty()) {
+            if (!submenus.contains(title)) {
+                submenus[title] = codePageMenu->addMenu(title);
+            }
+            menu = submenus[title];
+        }
+        QAction* action = item(
+            menu, QString::fromUtf8(page.name.data(), static_cast<qsizetype>(page.name.size())));
+        action->setData(page.number);
+        codePages << action;
+    }
 }
 
 }  // namespace tessaro

@@ -16,7 +16,8 @@ public:
                   QStyleHintReturn* returnData) const override;
 };
 
-// The menu bar: "&Datei" and, at the right end, "&Hilfe". "&Memofeld öffnen" starts grayed.
+// The menu bar: "&Datei", "&Zeichensatz" and, at the right end, "&Hilfe". "&Memofeld
+// öffnen" starts grayed.
 class MainMenu final : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +30,15 @@ public:
     QAction* help;     // "&Hilfe\tF1"
     QAction* version;  // "&Version"
 
+    // "&Zeichensatz": "Automatisch" and one item for each code page, its number as the
+    // item's data; one of them is checked.
+    QMenu* codePageMenu;
+    QAction* automatic;
+    QList<QAction*> codePages;
+
 private:
+    void AddCodePageItems();
+
     MenuBarStyle* style_;
 };
 

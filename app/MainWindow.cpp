@@ -77,6 +77,14 @@ void MainWindow::ConnectMenu() {
     command(menu_->end, &Viewer::End);
     command(menu_->help, &Viewer::ShowHelp);
     command(menu_->version, &Viewer::ShowVersion);
+    const auto codePage = [this](QAction* action, std::optional<int> page) {
+        connect(action, &QAction::triggered, this,
+                [this, page] { viewer_.Guarded([&] { viewer_.ChooseCodePage(page); }); });
+    };
+    codePage(menu_->automatic, std::nullopt);
+    for (QAction* action : menu_->codePages) {
+        codePage(action, action->data().toInt());
+    }
 }
 
 bool MainWindow::CreateRecordList() {
@@ -125,6 +133,18 @@ void MainWindow::SetRows(const RecordCells& cells) {
     }
 }
 
+void MainWindow::SetColumnHeading(int column, std::string_view heading) {
+    if (recordList_ != nullptr) {
+        recordList_->Model()->SetHeading(column, FromBytes(heading));
+    }
+}
+
+void MainWindow::RedrawRows() {
+    if (recordList_ != nullptr) {
+        recordList_->Model()->CellsChanged();
+    }
+}
+
 // What a go-to dialog finds is never left under one of them.
 void MainWindow::EnsureRowVisible(std::int32_t row) {
     if (recordList_ == nullptr) {
@@ -150,6 +170,18 @@ void MainWindow::SetStatusText(std::string_view text) {
 }
 
 void MainWindow::EnableMemoItem(bool enabled) { menu_->memo->setEnabled(enabled); }
+
+void MainWindow::SetCodePageMenu(std::string_view automaticText, std::optional<int> chosen) {
+    // A "&" of a file's name is no key of the menu.
+    menu_->automatic->setText(FromBytes(automaticText).replace(u'&', QStringLiteral("&&")));
+    QAction* checked = menu_->automatic;
+    for (QAction* action : menu_->codePages) {
+        if (chosen && action->data().toInt() == *chosen) {
+            checked = action;
+        }
+    }
+    checked->setChecked(true);
+}
 
 std::optional<std::string> MainWindow::ShowOpenDialog(const OpenDialogRequest& request) {
     return port_.ShowOpenDialog(this, request);

@@ -47,9 +47,12 @@ private:
     void ShowRecordList(bool visible) override;
     void AddColumn(std::string_view heading, int width, std::string_view wholeText) override;
     void SetRows(const RecordCells& cells) override;
+    void SetColumnHeading(int column, std::string_view heading) override;
+    void RedrawRows() override;
     void EnsureRowVisible(std::int32_t row) override;
     void SetStatusText(std::string_view text) override;
     void EnableMemoItem(bool enabled) override;
+    void SetCodePageMenu(std::string_view automaticText, std::optional<int> chosen) override;
     std::optional<std::string> ShowOpenDialog(const OpenDialogRequest& request) override;
     void ShowGoToDialog() override;
     void ShowVersionBox() override;

@@ -19,6 +19,19 @@ void RecordListModel::AddColumn(const QString& heading) {
     endInsertColumns();
 }
 
+void RecordListModel::SetHeading(int column, const QString& heading) {
+    if (column >= 0 && column < headings_.size()) {
+        headings_[column] = heading;
+        emit headerDataChanged(Qt::Horizontal, column, column);
+    }
+}
+
+void RecordListModel::CellsChanged() {
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole});
+    }
+}
+
 void RecordListModel::SetRows(const RecordCells& cells) {
     beginResetModel();
     cells_ = &cells;

@@ -18,6 +18,9 @@ public:
     explicit RecordListModel(QObject* parent);
 
     void AddColumn(const QString& heading);
+    void SetHeading(int column, const QString& heading);
+    // Every cell is asked again: their texts have changed.
+    void CellsChanged();
     // The rows are those of the store, which outlives the list.
     void SetRows(const RecordCells& cells);
 

@@ -158,8 +158,7 @@ std::string CodePageDecision::Why() const {
 }
 
 std::string CodePageDecision::AutomaticText() const {
-    return "Automatisch: " + std::string(CodePageInfoOf(codePage).shortName) + " (" + Why() +
-           ")";
+    return "Automatisch: " + std::string(CodePageInfoOf(codePage).shortName) + " (" + Why() + ")";
 }
 
 CodePageDecision AutomaticCodePage(const Session& session, const RecordEvidence& records) {
@@ -180,8 +179,8 @@ CodePageDecision AutomaticCodePage(const Session& session, const RecordEvidence&
     if (evidence.IsUtf8()) {
         decision.codePage = kUtf8;
         decision.reason = CodePageReason::Utf8Found;
-    } else if (driverPage && !(IsWindows1252Driver(info.LanguageDriver) &&
-                               evidence.HasDosUmlauts())) {
+    } else if (driverPage &&
+               !(IsWindows1252Driver(info.LanguageDriver) && evidence.HasDosUmlauts())) {
         // A table written in DOS says Windows-1252 at times, whatever it holds.
         decision.codePage = *driverPage;
         decision.reason = CodePageReason::LanguageDriver;
@@ -214,10 +213,10 @@ bool ReadRecordEvidence(Session& session, CharacterEvidence& evidence, bool umla
         const std::int64_t count = std::min(runRows, rows - row);
         ReadRecords(files, file, span, row, count, run.data(), lengths.data());
         for (std::int64_t i = 0; i < count && !evidence.Settled(umlautsMatter); ++i) {
-            AddRecordEvidence(layout,
-                              std::string_view(run.data() + i * rowBytes,
-                                               lengths[static_cast<std::size_t>(i)]),
-                              evidence);
+            AddRecordEvidence(
+                layout,
+                std::string_view(run.data() + i * rowBytes, lengths[static_cast<std::size_t>(i)]),
+                evidence);
         }
     }
     files.Close(file);

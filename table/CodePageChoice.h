@@ -42,7 +42,7 @@ enum class CodePageReason { Chosen, CpgFile, Utf8Found, LanguageDriver, Default 
 struct CodePageDecision {
     int codePage = kGermanDosRule;
     CodePageReason reason = CodePageReason::Default;
-    std::string cpgFile;     // the .cpg file's name as it is written, without its folder
+    std::string cpgFile;      // the .cpg file's name as it is written, without its folder
     std::uint8_t driver = 0;  // the language driver byte that named it
 
     // "gewählt", "KUNDEN.CPG", "UTF-8 erkannt", "Sprachtreiber 0xC9" or "Voreinstellung".

@@ -15,11 +15,11 @@ inline constexpr std::uint16_t kContinues = 0xFFFE;
 // A code page as rows of 256 entries: row 0 holds what each first byte is; an entry
 // kContinues names, in `next`, the row of the byte that follows it.
 struct ByteTable {
-    int number;                   // the Windows code page number
-    int rowCount;                 // 1 for a single-byte code page
-    const std::uint16_t* codes;   // rowCount × 256 entries
-    const std::int32_t* nextAt;   // per row: where its next rows begin in `next`, -1 for none
-    const std::uint16_t* next;    // the row of the byte after an entry of kContinues
+    int number;                  // the Windows code page number
+    int rowCount;                // 1 for a single-byte code page
+    const std::uint16_t* codes;  // rowCount × 256 entries
+    const std::int32_t* nextAt;  // per row: where its next rows begin in `next`, -1 for none
+    const std::uint16_t* next;   // the row of the byte after an entry of kContinues
 };
 
 // The table of a code page by its Windows number; null for one that is not made here

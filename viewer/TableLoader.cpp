@@ -25,6 +25,7 @@ std::string SummaryText(const TableInfo& info) {
 void TableLoader::CreateHiddenRecordList() {
     state_.hasRecordList = state_.window.CreateRecordList();
     state_.cells.Clear();
+    codePages_.ForgetTable();
     if (state_.hasRecordList) {
         AddRecordNumberColumn();
         state_.window.SetRows(state_.cells);
@@ -119,8 +120,11 @@ bool TableLoader::LoadTable(bool setMemoItem) {
 bool TableLoader::FillList() {
     Session& session = state_.session;
     try {
+        // The records first: the code page of the headings may depend on them.
+        const std::int16_t loaded = state_.cells.Load(session);
+        codePages_.ApplyToLoadedTable();
         AddFieldColumns();
-        if (state_.cells.Load(session) == 0) {
+        if (loaded == 0) {
             ShowLockedWhileReading(session, state_.Owner());
             return false;
         }
@@ -131,6 +135,7 @@ bool TableLoader::FillList() {
         // A table too big for the memory there is: the program goes on with an empty list.
         session.access.files.CloseAll();
         state_.cells.Clear();
+        codePages_.ForgetTable();
         if (state_.hasRecordList) {
             state_.window.SetRows(state_.cells);
         }
@@ -152,7 +157,7 @@ void TableLoader::AddFieldColumns() {
     const Session& session = state_.session;
     for (const ShownColumn& column : session.columns.columns) {
         const FieldDesc& field = session.fieldTable[column.field];
-        state_.window.AddColumn(ColumnHeading(field), ColumnWidth(field),
+        state_.window.AddColumn(ColumnHeading(field, session.columns.text), ColumnWidth(field),
                                 FixedFormText(field, session.columns.dialect));
     }
 }

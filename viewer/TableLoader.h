@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "viewer/CodePageSelection.h"
 #include "viewer/WindowState.h"
 
 namespace tessaro {
@@ -11,7 +12,8 @@ namespace tessaro {
 // when the working folder holds exactly one table.
 class TableLoader {
 public:
-    explicit TableLoader(WindowState& state) : state_(state) {}
+    TableLoader(WindowState& state, CodePageSelection& codePages)
+        : state_(state), codePages_(codePages) {}
 
     // "&Anzeigen": a fresh, hidden list, the open dialog, the load, the memo item.
     void OpenCommand();
@@ -35,6 +37,7 @@ private:
     void AddFieldColumns();
 
     WindowState& state_;
+    CodePageSelection& codePages_;
 };
 
 }  // namespace tessaro

@@ -6,7 +6,7 @@
 namespace tessaro {
 
 Viewer::Viewer(WindowPort& window, DesktopPort& desktop, RetryPolicy retry)
-    : state_(window, desktop), loader_(state_), selection_(state_) {
+    : state_(window, desktop), codePages_(state_), loader_(state_, codePages_), selection_(state_) {
     state_.session.access.retry = std::move(retry);
 }
 
@@ -15,7 +15,10 @@ void Viewer::Start() {
     OpenAtStart();
 }
 
-void Viewer::ShowPrompt() { state_.SetStatusText("Bitte wählen Sie eine DBase Datei zur Ansicht"); }
+void Viewer::ShowPrompt() {
+    state_.SetStatusText("Bitte wählen Sie eine DBase Datei zur Ansicht");
+    codePages_.Choose(std::nullopt);  // the menu as it starts
+}
 
 void Viewer::OpenAtStart() { loader_.AutomaticOpenAtStart(); }
 
@@ -48,6 +51,12 @@ void Viewer::ShowHelp() {
 }
 
 void Viewer::ShowVersion() { state_.window.ShowVersionBox(); }
+
+void Viewer::ChooseCodePage(std::optional<int> codePage) {
+    if (!ended_) {
+        codePages_.Choose(codePage);
+    }
+}
 
 void Viewer::End() {
     if (ended_) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "viewer/CodePageSelection.h"
 #include "viewer/RecordSelection.h"
 #include "viewer/TableLoader.h"
 #include "viewer/WindowState.h"
@@ -38,6 +39,8 @@ public:
     void GoToRecord();  // "&Gehe zu Satz .."
     void ShowHelp();    // "&Hilfe"
     void ShowVersion();
+    // An item of "&Zeichensatz": a code page, none for "Automatisch".
+    void ChooseCodePage(std::optional<int> codePage);
     // "&Ende", the window's close button and the end of the desktop session alike: the
     // question sound, every file closed, the event loop ended with 0. Only the first call
     // counts.
@@ -94,6 +97,7 @@ public:
 
 private:
     WindowState state_;
+    CodePageSelection codePages_;
     TableLoader loader_;
     RecordSelection selection_;
     bool ended_ = false;

@@ -49,6 +49,10 @@ public:
     // The rows are those of `cells` (record numbers, images and texts), now and until the
     // next call; the list asks it for the text and image of the rows it draws.
     virtual void SetRows(const RecordCells& cells) = 0;
+    // The heading of a field's column (1 and up) anew, for the names in another code page.
+    virtual void SetColumnHeading(int column, std::string_view heading) = 0;
+    // The rows are drawn anew from the cells given last, whose texts have changed.
+    virtual void RedrawRows() = 0;
     // Scrolls as little as needed to bring a row into view, clear of every go-to dialog
     // where the list can scroll that far; a row partly visible (and clear) counts as
     // visible. Selection and focus stay as they are.
@@ -58,6 +62,9 @@ public:
     virtual void SetStatusText(std::string_view text) = 0;
     // "&Memofeld öffnen" enabled or grayed.
     virtual void EnableMemoItem(bool enabled) = 0;
+    // The menu "&Zeichensatz" (its items those of KnownCodePages(), after "Automatisch"):
+    // the text of "Automatisch" and the code page checked, none for "Automatisch".
+    virtual void SetCodePageMenu(std::string_view automaticText, std::optional<int> chosen) = 0;
 
     // The open dialog; the chosen path, or none when the user cancelled.
     virtual std::optional<std::string> ShowOpenDialog(const OpenDialogRequest& request) = 0;

@@ -167,6 +167,9 @@ LRESULT MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 void MainWindow::OnCreate() {
     // Tables dropped from the Explorer open as if chosen in the dialog.
     ::DragAcceptFiles(window_, TRUE);
+    // Between "&Datei" and "&Hilfe".
+    codePages_.Insert(::GetMenu(window_), 1);
+    ::DrawMenuBar(window_);
     status_ = ::CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window_, IDC_STATUS);
     if (status_ != nullptr && font_ != nullptr) {
         ::SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -215,7 +218,11 @@ void MainWindow::OnCommand(int id) {
         case IDM_END: viewer_.End(); break;
         case IDM_HELP: viewer_.ShowHelp(); break;
         case IDM_VERSION: viewer_.ShowVersion(); break;
-        default: break;
+        default:
+            if (CodePageMenu::IsItem(id)) {
+                viewer_.ChooseCodePage(CodePageMenu::CodePageOf(id));
+            }
+            break;
     }
 }
 
@@ -299,6 +306,12 @@ void MainWindow::AddColumn(std::string_view heading, int width, std::string_view
 
 void MainWindow::SetRows(const RecordCells& cells) { list_.SetRows(cells); }
 
+void MainWindow::SetColumnHeading(int column, std::string_view heading) {
+    list_.SetHeading(column, heading);
+}
+
+void MainWindow::RedrawRows() { list_.Redraw(); }
+
 // What a go-to dialog finds is never left under one of them.
 void MainWindow::EnsureRowVisible(std::int32_t row) { list_.EnsureVisible(row, GoToDialogRects()); }
 
@@ -314,6 +327,10 @@ void MainWindow::SetStatusText(std::string_view text) {
 void MainWindow::EnableMemoItem(bool enabled) {
     ::EnableMenuItem(::GetMenu(window_), IDM_MEMO,
                      MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void MainWindow::SetCodePageMenu(std::string_view automaticText, std::optional<int> chosen) {
+    codePages_.Show(automaticText, chosen);
 }
 
 std::optional<std::string> MainWindow::ShowOpenDialog(const OpenDialogRequest& request) {

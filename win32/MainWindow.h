@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "viewer/Viewer.h"
+#include "win32/CodePageMenu.h"
 #include "win32/HelpWindow.h"
 #include "win32/RecordListControl.h"
 
@@ -41,9 +42,12 @@ private:
     void ShowRecordList(bool visible) override;
     void AddColumn(std::string_view heading, int width, std::string_view wholeText) override;
     void SetRows(const RecordCells& cells) override;
+    void SetColumnHeading(int column, std::string_view heading) override;
+    void RedrawRows() override;
     void EnsureRowVisible(std::int32_t row) override;
     void SetStatusText(std::string_view text) override;
     void EnableMemoItem(bool enabled) override;
+    void SetCodePageMenu(std::string_view automaticText, std::optional<int> chosen) override;
     std::optional<std::string> ShowOpenDialog(const OpenDialogRequest& request) override;
     void ShowGoToDialog() override;
     void ShowVersionBox() override;
@@ -73,6 +77,7 @@ private:
     int dpi_ = 96;
     bool finished_ = false;
     RecordListControl list_;
+    CodePageMenu codePages_;
     HelpWindow help_;
     Viewer viewer_;  // last: it may draw into the window while it starts
 };

@@ -132,6 +132,24 @@ void RecordListControl::AddColumn(std::string_view heading, int width, std::stri
     }
 }
 
+void RecordListControl::SetHeading(int column, std::string_view heading) {
+    if (list_ == nullptr || column < 0 || column >= columns_) {
+        return;
+    }
+    std::wstring text = os::ShownWide(heading);
+    LVCOLUMNW change = {};
+    change.mask = LVCF_TEXT;
+    change.pszText = text.data();
+    ::SendMessageW(list_, LVM_SETCOLUMNW, static_cast<WPARAM>(column),
+                   reinterpret_cast<LPARAM>(&change));
+}
+
+void RecordListControl::Redraw() {
+    if (list_ != nullptr) {
+        ::InvalidateRect(list_, nullptr, TRUE);
+    }
+}
+
 void RecordListControl::SetRows(const RecordCells& cells) {
     if (list_ == nullptr) {
         return;

@@ -33,6 +33,10 @@ public:
     // "65536" beside its image, the others for `wholeText` (when not empty).
     void AddColumn(std::string_view heading, int width, std::string_view wholeText);
     void SetRows(const RecordCells& cells);
+    // The heading of a column anew (0 is the record number's).
+    void SetHeading(int column, std::string_view heading);
+    // Every cell is asked again when it is drawn next: their texts have changed.
+    void Redraw();
     // Scrolls as little as needed to bring a row into view, clear of the windows at
     // `covering` (screen coordinates) where the list can scroll that far; a row partly in
     // view and clear counts as visible.

@@ -27,3 +27,8 @@
 #define IDI_RECORD_LARGE 1001
 #define IDI_RECORD_MARKED 1002
 #define IDI_RECORD_MEMO 1003
+
+// The menu "&Zeichensatz", made when the window is: "Automatisch", then the code pages in
+// the order of the program's list of them.
+#define IDM_CODEPAGE_AUTOMATIC 3100
+#define IDM_CODEPAGE_FIRST 3101

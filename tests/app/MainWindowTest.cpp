@@ -18,6 +18,7 @@
 #include "app/StatusLine.h"
 #include "app/VersionBox.h"
 #include "support/FailingAllocations.h"
+#include "table/CodePage.h"
 
 namespace tessaro {
 namespace {
@@ -33,11 +34,20 @@ TEST_F(MainWindowTest, StartsWithTheMenuTheStatusLineAndNoList) {
     EXPECT_EQ(window->Client()->Status()->text(), "Bitte wählen Sie eine DBase Datei zur Ansicht");
     EXPECT_EQ(List(), nullptr);
     const QList<QAction*> bar = window->menuBar()->actions();
-    ASSERT_EQ(bar.size(), 3);
+    ASSERT_EQ(bar.size(), 4);
     EXPECT_EQ(bar[0]->text(), "&Datei");
-    EXPECT_TRUE(bar[1]->isSeparator()) << "what follows stands at the right end";
-    EXPECT_EQ(bar[2]->text(), "&Hilfe");
-    EXPECT_GT(window->menuBar()->actionGeometry(bar[2]).left(), window->menuBar()->width() / 2);
+    EXPECT_EQ(bar[1]->text(), "&Zeichensatz");
+    EXPECT_TRUE(bar[2]->isSeparator()) << "what follows stands at the right end";
+    EXPECT_EQ(bar[3]->text(), "&Hilfe");
+    EXPECT_GT(window->menuBar()->actionGeometry(bar[3]).left(), window->menuBar()->width() / 2);
+    QStringList codePageItems;
+    for (QAction* item : bar[1]->menu()->actions()) {
+        codePageItems << (item->isSeparator() ? "-" : item->text());
+    }
+    EXPECT_EQ(codePageItems, QStringList({"Automatisch", "-", "DOS (deutsche Umlaute)", "UTF-8",
+                                          "Windows", "DOS", "ISO 8859", "Ostasien", "Weitere"}));
+    EXPECT_TRUE(window->Menu()->automatic->isChecked());
+    EXPECT_EQ(window->Menu()->codePages.size(), static_cast<qsizetype>(KnownCodePages().size()));
     QStringList fileItems;
     for (QAction* item : bar[0]->menu()->actions()) {
         fileItems << (item->isSeparator() ? "-" : item->text());
@@ -45,12 +55,43 @@ TEST_F(MainWindowTest, StartsWithTheMenuTheStatusLineAndNoList) {
     EXPECT_EQ(fileItems,
               QStringList({"&Anzeigen", "&Memofeld öffnen", "&Gehe zu Satz ..", "-", "&Ende"}));
     QStringList helpItems;
-    for (QAction* item : bar[2]->menu()->actions()) {
+    for (QAction* item : bar[3]->menu()->actions()) {
         helpItems << (item->isSeparator() ? "-" : item->text());
     }
     EXPECT_EQ(helpItems, QStringList({"&Hilfe\tF1", "-", "&Version"}));
     EXPECT_FALSE(window->Menu()->memo->isEnabled());
     EXPECT_TRUE(window->Menu()->help->shortcut().isEmpty()) << "F1 is text only";
+}
+
+TEST_F(MainWindowTest, AnItemOfTheCodePageMenuShowsTheTableInItAtOnce) {
+    // Czech text of Windows-1250 that names no code page: read by the German DOS rule.
+    TableBuilder()
+        .Field(test::Bytes({'M', 0xEC, 'S', 'T', 'O'}), 'C', 9)
+        .Record({test::Bytes({'J', 'i', 'h', 'o', 0xE8, 'e', 's', 'k', 0xFD})})
+        .WriteTo(dir.File("kraj.dbf"));
+    Start();
+    const auto heading = [this] {
+        return List()->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(Cell(0, 1), "Jihoèeský");
+    EXPECT_EQ(heading(), "MìSTO");
+    EXPECT_EQ(window->Menu()->automatic->text(),
+              "Automatisch: DOS mit deutschen Umlauten (Voreinstellung)");
+    QAction* central = nullptr;
+    for (QAction* action : window->Menu()->codePages) {
+        if (action->data().toInt() == 1250) {
+            central = action;
+        }
+    }
+    ASSERT_NE(central, nullptr);
+    EXPECT_EQ(central->text(), "Windows-1250 (Mitteleuropa)");
+    central->trigger();
+    EXPECT_EQ(Cell(0, 1), "Jihočeský");
+    EXPECT_EQ(heading(), "MěSTO");
+    EXPECT_TRUE(central->isChecked());
+    window->Menu()->automatic->trigger();
+    EXPECT_EQ(Cell(0, 1), "Jihoèeský");
+    EXPECT_TRUE(window->Menu()->automatic->isChecked());
 }
 
 TEST_F(MainWindowTest, TheOneTableOfTheFolderIsShownAtStart) {

@@ -415,14 +415,14 @@ TEST_F(DamagedFilesTest, FieldsThatTakeNoBytesShowEmptyRows) {
     // nothing: only hidden system fields, or 128 fields of no bytes before 17 long ones.
     TableBuilder hidden(0x30);
     for (int i = 0; i < 17; ++i) {
-        hidden.Field("S" + std::to_string(i), 'C', 255, 0, 0x01);
+        hidden.Field(std::string("S").append(std::to_string(i)), 'C', 255, 0, 0x01);
     }
     TableBuilder empty(0x03);
     for (int i = 0; i < 128; ++i) {
-        empty.Field("Z" + std::to_string(i), 'C', 0);
+        empty.Field(std::string("Z").append(std::to_string(i)), 'C', 0);
     }
     for (int i = 0; i < 17; ++i) {
-        empty.Field("W" + std::to_string(i), 'C', 255);
+        empty.Field(std::string("W").append(std::to_string(i)), 'C', 255);
     }
     for (const int records : {0, 3}) {
         for (TableBuilder* table : {&hidden, &empty}) {

@@ -46,6 +46,15 @@ public:
         columns.push_back({std::string(heading), width, std::string(wholeText)});
     }
     void SetRows(const RecordCells& cells) override { rows = &cells; }
+    void SetColumnHeading(int column, std::string_view heading) override {
+        if (column >= 0 && static_cast<std::size_t>(column) < columns.size()) {
+            columns[static_cast<std::size_t>(column)].heading = heading;
+        }
+    }
+    void RedrawRows() override { ++redraws; }
+    void SetCodePageMenu(std::string_view automaticText, std::optional<int> chosen) override {
+        codePageMenu = {std::string(automaticText), chosen};
+    }
     void EnsureRowVisible(std::int32_t row) override { rowsBroughtIntoView.push_back(row); }
     void SetStatusText(std::string_view text) override { statusTexts.emplace_back(text); }
     void EnableMemoItem(bool enabled) override { memoItemEnabled = enabled; }
@@ -81,6 +90,13 @@ public:
     bool listVisible = false;
     std::vector<Column> columns;
     const RecordCells* rows = nullptr;
+    int redraws = 0;
+    struct CodePageMenu {
+        std::string automaticText;
+        std::optional<int> chosen;
+        friend bool operator==(const CodePageMenu&, const CodePageMenu&) = default;
+    };
+    CodePageMenu codePageMenu;
     std::vector<std::int32_t> rowsBroughtIntoView;
     std::vector<std::string> statusTexts;
     std::optional<bool> memoItemEnabled;    // none: never set, as the menu starts it (grayed)
