@@ -60,9 +60,14 @@ bool ParseRecordNumber(std::string_view text, std::int32_t& record) {
 
 bool ParseArguments(int argc, char** argv, Arguments& arguments) {
     std::vector<std::string_view> args(argv + 1, argv + argc);
-    if (args.size() >= 2 && args[0] == "--codepage") {
-        arguments.codePageName = std::string(args[1]);
-        args.erase(args.begin(), args.begin() + 2);
+    // The code page goes with every mode, in front of the table.
+    for (std::size_t i = 0; i + 2 < args.size(); ++i) {
+        if (args[i] == "--codepage" && !arguments.codePageName) {
+            arguments.codePageName = std::string(args[i + 1]);
+            args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                       args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+            break;
+        }
     }
     if (args.size() == 2 && args[0] == "--info") {
         arguments.mode = Mode::Info;

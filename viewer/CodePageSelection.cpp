@@ -33,7 +33,8 @@ void CodePageSelection::Choose(std::optional<int> codePage) {
             int number = 0;
             for (const ShownColumn& column : session.columns.columns) {
                 state_.window.SetColumnHeading(
-                    ++number, ColumnHeading(session.fieldTable[column.field], session.columns.text));
+                    ++number,
+                    ColumnHeading(session.fieldTable[column.field], session.columns.text));
             }
             state_.window.RedrawRows();
         }

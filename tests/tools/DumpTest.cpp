@@ -208,6 +208,70 @@ TEST(DumpCorpus, TablesOfOtherProgramsAreDescribedRight) {
         << fields.out;
 }
 
+TEST(DumpCorpus, TablesInOtherCodePagesReadRight) {
+    struct Case {
+        const char* file;
+        const char* codePage;  // the line of --info after "Zeichensatz"
+        const char* text;      // a value of the listing
+    };
+    for (const Case& c : {
+             Case{"dbfdr_cp1251.dbf", "Windows-1251 (Kyrillisch)\tSprachtreiber 0xC9",
+                  "амбулаторно-поликлиническое"},
+             Case{"mapshaper_cpg_win1251.dbf",
+                  "Windows-1251 (Kyrillisch)\tmapshaper_cpg_win1251.cpg", "РУССКИЙ"},
+             Case{"sergdbf_rec3.dbf", "DOS 866 (Kyrillisch)\tSprachtreiber 0x65", "Мышь"},
+             Case{"chinadiv_province.dbf", "UTF-8\tchinadiv_province.cpg", "\t中华人民共和国"},
+             Case{"mapshaper_utf8.dbf", "UTF-8\tUTF-8 erkannt", "\t国语國語"},
+             Case{"yortus_vfp9_30_memo.dbf", "Windows-1252 (Westeuropa)\tSprachtreiber 0x03",
+                  "\tText1"},
+             Case{"ndbf_CzechEncoding.dbf", "DOS (deutsche Umlaute)\tVoreinstellung",
+                  "Jihoèeský kraj"},
+         }) {
+        SCOPED_TRACE(c.file);
+        const std::string info = Dump({"--info", kCorpus + c.file}).out;
+        EXPECT_NE(info.find(std::string("\nZeichensatz\t") + c.codePage + "\n"), std::string::npos)
+            << info;
+        const ProgramResult listing = Dump({kCorpus + c.file});
+        EXPECT_EQ(listing.exitCode, 0) << listing.err;
+        EXPECT_NE(listing.out.find(c.text), std::string::npos) << listing.out;
+    }
+    // The Czech table is right only in the code page the user chooses.
+    const std::string czech = Dump({"--codepage", "1250", kCorpus + "ndbf_CzechEncoding.dbf"}).out;
+    EXPECT_NE(czech.find("\tJihočeský kraj\t"), std::string::npos) << czech;
+    EXPECT_NE(czech.find("\tJindřichův Hradec\t"), std::string::npos) << czech;
+}
+
+TEST(DumpCodePage, EveryModeReadsTheTableInTheCodePageGiven) {
+    TempDir dir;
+    const std::string town = Bytes({0xC3, 0xCE, 0xD0, 0xCE, 0xC4});  // ГОРОД in 1251
+    const std::string mouse = Bytes({0xCC, 0xFB, 0xF8, 0xFC});       // Мышь
+    TableBuilder()
+        .Field(town, 'C', 4)
+        .Field("NOTIZ", 'M', 10)
+        .Record({mouse, "         1"})
+        .WriteTo(dir.File("t.dbf"));
+    test::MemoBuilder(512).Memo(1, mouse).WriteTo(dir.File("t.dbt"));
+    const std::string table = dir.File("t.dbf");
+    EXPECT_EQ(Dump({"--codepage", "Windows-1251", table}).out,
+              "Satznr.\tГОРОД\tNOTIZ\n1\tМышь\tBlock: 1\n");
+    EXPECT_EQ(Dump({"--csv", "--codepage", "cp1251", table}).out,
+              "Satznr.,ГОРОД,NOTIZ\r\n1,Мышь,Block: 1\r\n");
+    const std::string info = Dump({"--codepage", "1251", "--info", table}).out;
+    EXPECT_NE(info.find("\nZeichensatz\tWindows-1251 (Kyrillisch)\tgewählt\nFeld\t1\tГОРОД\tC"),
+              std::string::npos)
+        << info;
+    EXPECT_EQ(test::WithoutUtf8Mark(Dump({"--codepage", "1251", "--memo", "1", table}).out),
+              "Мышь\r\n");
+    EXPECT_EQ(test::WithoutUtf8Mark(Dump({"--memo", "1", table}).out), "Ìûøü\r\n")
+        << "without a choice: the table's own, the German DOS rule";
+    const ProgramResult unknown = Dump({"--codepage", "KOI9", table});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(unknown.out, "");
+    EXPECT_TRUE(unknown.err.starts_with("Unbekannter Zeichensatz: KOI9\nBekannt sind "))
+        << unknown.err;
+    EXPECT_EQ(Dump({"--codepage", table}).exitCode, 2) << "a code page without its name";
+}
+
 TEST(DumpCorpus, ValuesOfOtherProgramsAreListedRight) {
     EXPECT_EQ(Dump({kCorpus + "phpxbase_dBaseVII_double.dbf"}).out,
               "Satznr.\tdouble\n1\t-199.99\n2\t-74.62\n3\t 43.65\n4\t 150.48\n5\t 0\n");

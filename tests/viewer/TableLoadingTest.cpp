@@ -104,6 +104,54 @@ TEST_F(TableLoadingTest, ADroppedTableOpensAsIfChosenInTheDialog) {
     EXPECT_TRUE(window.boxes.empty());
 }
 
+TEST_F(TableLoadingTest, AChosenCodePageShowsTheTableInItAndHoldsForTheNextTables) {
+    using Menu = FakeWindow::CodePageMenu;
+    const std::string czech = test::Bytes({'J', 'i', 'h', 'o', 0xE8, 'e', 's', 'k', 0xFD});
+    const auto write = [&](const std::string& name) {
+        TableBuilder()
+            .Field(test::Bytes({'M', 0xEC, 'S', 'T', 'O'}), 'C', 9)
+            .Field("NOTIZ", 'M', 10)
+            .Record({czech, "         1"})
+            .WriteTo(dir.File(name));
+        test::MemoBuilder(512).Memo(1, czech).WriteTo(dir.File(name.substr(0, 4) + ".dbt"));
+    };
+    write("eins.dbf");
+    write("zwei.dbf");
+    Start();
+    EXPECT_EQ(window.codePageMenu, (Menu{"Automatisch", std::nullopt}));
+    OpenByCommand(dir.File("eins.dbf"));
+    const Menu automatic{"Automatisch: DOS mit deutschen Umlauten (Voreinstellung)", std::nullopt};
+    EXPECT_EQ(window.codePageMenu, automatic);
+    EXPECT_EQ(window.Cell(0, 1), "Jihoèeský");
+    // The records are shown anew, as they were read: the file is not read again.
+    std::filesystem::remove(test::PathOf(dir.File("eins.dbf")));
+    viewer->ChooseCodePage(1250);
+    EXPECT_EQ(window.Cell(0, 1), "Jihočeský");
+    EXPECT_EQ(window.columns[1].heading, "MěSTO");
+    EXPECT_EQ(window.redraws, 1);
+    EXPECT_EQ(window.codePageMenu, (Menu{automatic.automaticText, 1250}));
+    window.answers = {BoxAnswer::Yes};
+    viewer->OnRowDoubleClick(0);
+    EXPECT_EQ(test::ReadMemoText(dir.File("eins.tmp")), "Jihočeský\r\n") << "the memo follows";
+    // The next table is shown in the code page chosen, until "Automatisch" again.
+    OpenByCommand(dir.File("zwei.dbf"));
+    EXPECT_EQ(window.Cell(0, 1), "Jihočeský");
+    EXPECT_EQ(window.columns[1].heading, "MěSTO");
+    EXPECT_EQ(window.codePageMenu, (Menu{automatic.automaticText, 1250}));
+    viewer->ChooseCodePage(std::nullopt);
+    EXPECT_EQ(window.Cell(0, 1), "Jihoèeský");
+    EXPECT_EQ(window.codePageMenu, automatic);
+    // A choice made before any table is there holds for the first one.
+    std::filesystem::remove(test::PathOf(dir.File("zwei.dbf")));
+    viewer.reset();
+    Start();
+    viewer->ChooseCodePage(1250);
+    EXPECT_EQ(window.codePageMenu, (Menu{"Automatisch", 1250}));
+    write("drei.dbf");
+    OpenByCommand(dir.File("drei.dbf"));
+    EXPECT_EQ(window.Cell(0, 1), "Jihočeský");
+}
+
 TEST_F(TableLoadingTest, TheMemoItemFollowsTheTableOpenedByCommand) {
     MakeMemoTable("mit.dbf");
     TableBuilder().Field("A", 'C', 1).WriteTo(dir.File("ohne.dbf"));

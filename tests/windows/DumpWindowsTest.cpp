@@ -58,7 +58,8 @@ TEST(WindowsDump, NamesBeyondTheAnsiCodePageArriveWhole) {
                   "Datei\t" + Escaped(dir.File(name + ".dbf")));
         const ProgramResult memo = Dump({"--memo", "1", name + ".dbf"}, dir.Path());
         EXPECT_EQ(memo.exitCode, 0) << memo.err;
-        EXPECT_EQ(memo.out, "Notiz\n\r\n") << "the memo file beside it, its bytes untouched";
+        EXPECT_EQ(memo.out, "\xEF\xBB\xBFNotiz\n\r\n")
+            << "the memo file beside it, as a text file of Windows begins";
     }
 }
 

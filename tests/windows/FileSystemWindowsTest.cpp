@@ -84,8 +84,8 @@ TEST(WindowsFileSystem, SizesOfFilesAndFolders) {
 TEST(WindowsFileSystem, NamesAreFoundWhateverTheirCase) {
     TempDir dir;
     WriteFile(dir.File("KUNDEN.DBT"), "memo");
-    EXPECT_EQ(FindNameIgnoringCase(dir.File("kunden.dbt")), dir.File("kunden.dbt"))
-        << "the name as given finds the file";
+    EXPECT_EQ(FindNameIgnoringCase(dir.File("kunden.dbt")), dir.File("KUNDEN.DBT"))
+        << "the name as given finds the file, as it is written";
     EXPECT_EQ(FindNameIgnoringCase(dir.File("fehlt.dbt")), std::nullopt);
     EXPECT_EQ(FindNameIgnoringCase(dir.Path() + "\\"), std::nullopt) << "no name at all";
     EXPECT_EQ(FindNameIgnoringCase("C:"), std::nullopt);
