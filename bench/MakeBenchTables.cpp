@@ -5,6 +5,9 @@
 //               DOS umlauts in the texts: a customer table as dBASE 5 writes it
 //   level7.dbf  65536 records with the binary level 7 types + I O @ beside C fields
 //   wide.dbf    65536 records of 128 short fields: the most columns a list shows
+//   utf8.dbf    65536 records of German, Cyrillic and Chinese text in UTF-8 that nothing
+//               names: the code page is found by reading every value
+//   gbk.dbf     65536 records of Chinese text in GBK (Windows-936), named by gbk.cpg
 //
 //   tessaro-make-bench-tables --huge OUTDIR writes only
 //   huge.dbf    65536 records of 128 text fields of 250 characters, 2.1 GB: the largest
@@ -495,6 +498,77 @@ void WriteLevel7(const std::filesystem::path& path) {
     file.Put("\x1A");
 }
 
+// Names, towns and notes in UTF-8: German, Cyrillic and Chinese.
+const char* const kUtf8Names[] = {"Müller",   "Groß",     "Иванов", "Петрова", "王芳",      "李娜",
+                                  "Schröder", "Кузнецов", "张伟",   "Öztürk",  "Jihočeská", "刘洋"};
+const char* const kUtf8Towns[] = {"München", "Köln",   "Москва",      "Санкт-Петербург", "北京市",
+                                  "上海市",  "Zürich", "Новосибирск", "广州市",          "Brno"};
+const char* const kUtf8Notes[] = {"Grüße aus dem Süden",      "Заказ получен",   "已付款，谢谢",
+                                  "Rückruf erbeten",          "Доставка завтра", "请尽快发货",
+                                  "Lieferung über Spedition", "Счёт отправлен"};
+
+void WriteUtf8(const std::filesystem::path& path) {
+    const std::vector<Field> fields = {{"NAME", 'C', 40, 0},     {"ORT", 'C', 40, 0},
+                                       {"NOTIZ", 'C', 60, 0},    {"BETRAG", 'N', 10, 2},
+                                       {"DATUM", 'D', 8, 0},     {"KUNDENNR", 'N', 8, 0},
+                                       {"ANMERKUNG", 'C', 60, 0}};
+    Random random(0x7E55A8008);
+    TableFile file(path);
+    file.Put(Header(0x03, fields));
+    RecordBytes record(RecordLength(fields));
+    for (std::uint32_t n = 1; n <= kRecords; ++n) {
+        record.Begin();
+        record.Text(random.Pick(kUtf8Names), 40);
+        record.Text(random.Pick(kUtf8Towns), 40);
+        record.Text(random.Pick(kUtf8Notes), 60);
+        record.Number(static_cast<double>(random.Below(10000000)) / 100.0, 10, 2);
+        const Day day = RandomDay(random, 1990, 35);
+        record.Date(day.year, day.month, day.day);
+        record.Integer(random.Below(100000000), 8);
+        record.Text(random.Chance(30) ? random.Pick(kUtf8Notes) : "", 60);
+        file.Put(record.Bytes());
+    }
+    file.Put("\x1A");
+}
+
+// Chinese towns, companies and streets in GBK (Windows-936), for a table named by a .cpg
+// file: 北京 上海 广州 深圳 天津 重庆 成都 武汉; 有限公司; 大街, 路, 号.
+const char* const kGbkTowns[] = {"\xB1\xB1\xBE\xA9", "\xC9\xCF\xBA\xA3", "\xB9\xE3\xD6\xDD",
+                                 "\xC9\xEE\xDB\xDA", "\xCC\xEC\xBD\xF2", "\xD6\xD8\xC7\xEC",
+                                 "\xB3\xC9\xB6\xBC", "\xCE\xE4\xBA\xBA"};
+constexpr const char* kGbkCompany = "\xD3\xD0\xCF\xDE\xB9\xAB\xCB\xBE";
+constexpr const char* kGbkAvenue = "\xB4\xF3\xBD\xD6";
+constexpr const char* kGbkRoad = "\xC2\xB7";
+constexpr const char* kGbkNumber = "\xBA\xC5";
+
+void WriteGbk(const std::filesystem::path& path) {
+    const std::vector<Field> fields = {{"CITY", 'C', 20, 0},    {"COMPANY", 'C', 40, 0},
+                                       {"ADDRESS", 'C', 50, 0}, {"AMOUNT", 'N', 12, 2},
+                                       {"SINCE", 'D', 8, 0},    {"CODE", 'C', 10, 0}};
+    Random random(0x7E55A8936);
+    TableFile file(path);
+    file.Put(Header(0x03, fields));
+    RecordBytes record(RecordLength(fields));
+    char text[64];
+    for (std::uint32_t n = 1; n <= kRecords; ++n) {
+        record.Begin();
+        const char* town = random.Pick(kGbkTowns);
+        record.Text(town, 20);
+        std::snprintf(text, sizeof text, "%s%s%s", town, random.Pick(kGbkTowns), kGbkCompany);
+        record.Text(text, 40);
+        std::snprintf(text, sizeof text, "%s%s %u%s", random.Pick(kGbkTowns),
+                      random.Chance(50) ? kGbkAvenue : kGbkRoad, 1 + random.Below(300), kGbkNumber);
+        record.Text(text, 50);
+        record.Number(static_cast<double>(random.Below(100000000)) / 100.0, 12, 2);
+        const Day day = RandomDay(random, 1995, 30);
+        record.Date(day.year, day.month, day.day);
+        std::snprintf(text, sizeof text, "CN%08u", n);
+        record.Text(text, 10);
+        file.Put(record.Bytes());
+    }
+    file.Put("\x1A");
+}
+
 // 128 short fields in a repeating pattern of the four level 5 types.
 void WriteWide(const std::filesystem::path& path) {
     constexpr int kFields = 128;
@@ -590,5 +664,11 @@ int main(int argc, char** argv) {
     WriteLevel5(folder / "level5.dbf");
     WriteLevel7(folder / "level7.dbf");
     WriteWide(folder / "wide.dbf");
+    WriteUtf8(folder / "utf8.dbf");
+    WriteGbk(folder / "gbk.dbf");
+    if (std::FILE* cpg = std::fopen((folder / "gbk.cpg").string().c_str(), "wb")) {
+        std::fputs("GBK", cpg);
+        std::fclose(cpg);
+    }
     return 0;
 }

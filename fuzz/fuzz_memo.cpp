@@ -1,5 +1,5 @@
-// Memo extraction on any memo file. The input's first two bytes choose the memo reference
-// and the table around it; the rest is the .dbt (or .fpt) file:
+// Memo extraction on any memo file. The input's first three bytes choose the memo reference,
+// the table around it and the code page of its text; the rest is the .dbt (or .fpt) file:
 //   byte 0   below 0x80: one of the block-number texts below;
 //            from 0x80: the next (byte 0 & 0x1F) input bytes are the block-number text
 //   byte 1   bit 0: level 7 table; bits 1-2: the fields (see TableBytes);
@@ -8,8 +8,9 @@
 //            dBASE III one (0x83), whose memo blocks have no header; bit 7: a FoxPro table
 //            with its memos in a .fpt file: FoxPro 2.6 (0xF5, the block number in digits),
 //            or with bit 0 Visual FoxPro (0x30, the block number in 4 binary bytes)
-// The copy must never write more than the memo file holds (plus the closing CR LF),
-// whatever length a block claims.
+//   byte 2   the code page: 0 the German DOS rule, else one of the menu
+// The copy must never write more than the memo file holds (in UTF-8, three bytes a byte at
+// most, plus the byte order mark and the closing CR LF), whatever length a block claims.
 
 #include <charconv>
 #include <cstddef>
@@ -20,12 +21,15 @@
 #include "FuzzSupport.h"
 #include "builder/TableBuilder.h"
 #include "fileio/FileSystem.h"
+#include "fileio/SmallFile.h"
+#include "table/CodePage.h"
 #include "table/FillRecordCells.h"
 #include "table/MemoCopy.h"
 #include "table/MemoFile.h"
 #include "table/ReadTableHeader.h"
 #include "table/RecordCells.h"
 #include "table/ShowMemoField.h"
+#include "table/TextConversion.h"
 
 using namespace tessaro;
 using namespace tessaro::fuzz;
@@ -115,31 +119,49 @@ std::string TableBytes(const Layout& layout, std::string_view blockText) {
     return table.Bytes();
 }
 
-// Copies through CopyMemoText and counts what would be written.
-std::int64_t CopiedBytes(const std::string& memo, std::string_view cellText, MemoStyle style) {
+// What CopyMemoText hands over: how many bytes, and whether they are text.
+struct Copied final : MemoWriter {
+    void Begin(bool isText) override {
+        Require(!begun, "one memo a copy");
+        begun = true;
+        text = isText;
+    }
+    void Write(std::string_view bytes) override {
+        Require(begun, "the kind of the memo comes first");
+        bytes_ += static_cast<std::int64_t>(bytes.size());
+    }
+    bool begun = false;
+    bool text = false;
+    std::int64_t bytes_ = 0;
+};
+
+Copied CopiedBytes(const std::string& memo, std::string_view cellText, MemoStyle style) {
     QuietSession quiet;
     FileTable& files = quiet.session.access.files;
     const OpenAttempt opened = files.TryOpen(memo, OpenMode::Binary);
     Require(opened.number != 0, "the memo file opens");
-    std::int64_t written = 0;
-    const bool found = CopyMemoText(
-        files, opened.number, cellText,
-        [&](std::string_view bytes) { written += static_cast<std::int64_t>(bytes.size()); }, style);
+    Copied copied;
+    const bool found = CopyMemoText(files, opened.number, cellText, copied, style);
     files.Close(opened.number);
-    Require(found || written == 0, "without a memo block nothing is handed over");
-    return written;
+    Require(found == copied.begun, "a found memo begins");
+    return copied;
 }
+
+constexpr std::int64_t kMarkAndLineEnd = 3 + 2;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) {
+    if (size < 3) {
         return 0;
     }
     std::string_view input(reinterpret_cast<const char*>(data), size);
     const auto choice = static_cast<unsigned char>(input[0]);
     const auto layoutBits = static_cast<unsigned char>(input[1]);
-    input.remove_prefix(2);
+    const auto pageChoice = static_cast<unsigned char>(input[2]);
+    input.remove_prefix(3);
+    const auto pages = KnownCodePages();
+    const int codePage = pageChoice == 0 ? kGermanDosRule : pages[pageChoice % pages.size()].number;
     std::string_view blockText;
     if (choice < 0x80) {
         blockText = kBlockTexts[choice % std::size(kBlockTexts)];
@@ -169,6 +191,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(ReadTableHeader(session, table, nullptr) == 1, "the made table is accepted");
     RecordCells cells;
     Require(cells.Load(session) == 1, "the made table is read");
+    UseCodePage(session, cells, codePage);
     const MemoStyle style = MemoStyleOf(session.tableInfo.Version);
 
     for (std::int32_t row = 0; row < cells.RowCount(); ++row) {
@@ -176,12 +199,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ShowMemoField(session, nullptr, &cells, row);
         Require(session.access.files.OpenCount() == 0, "memo and text file are closed again");
         const std::int64_t written = FindFileSize(text);
-        Require(written <= memoSize + 2, "the text file holds no more than the memo file");
+        Require(written <= 3 * memoSize + kMarkAndLineEnd,
+                "the text file holds no more than the memo file");
         const std::optional<std::string> reference =
             FindMemoReference(&cells, row, session.columns.ColumnCount());
-        if (reference && memoSize >= MinimumMemoFileSize(style)) {
-            Require(written == CopiedBytes(memo, *reference, style),
-                    "the text file holds the copy");
+        if (!reference || memoSize < MinimumMemoFileSize(style)) {
+            continue;
+        }
+        const Copied copied = CopiedBytes(memo, *reference, style);
+        if (!copied.begun) {
+            Require(written == 0, "without a memo the text file is empty");
+        } else if (!copied.text) {
+            Require(written == copied.bytes_ + 2, "a picture or an object is copied as stored");
+        } else {
+            Require(written <= 3 * copied.bytes_ + kMarkAndLineEnd, "three bytes a byte at most");
+            const std::optional<std::string> content = ReadSmallFile(text, 1 << 30);
+            Require(content && IsValidUtf8(*content), "the text is UTF-8");
         }
     }
     Require(FindFileSize(memo) == memoSize &&
@@ -191,7 +224,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The copy on its own, also with texts no memo field could hold.
     const std::string cellText = "Block: " + std::string(blockText);
     for (const MemoStyle any : {MemoStyle::Dbase4, MemoStyle::Dbase3, MemoStyle::FoxPro}) {
-        Require(CopiedBytes(memo, cellText, any) <= memoSize + 2,
+        Require(CopiedBytes(memo, cellText, any).bytes_ <= memoSize,
                 "the copy stops at the end of the file");
     }
     return 0;

@@ -10,10 +10,12 @@ LEVEL7_VERSIONS = (0x04, 0x8C)
 
 
 def header(fields, version=0x03, record_count=0, header_length=None, record_length=None,
-           terminator=True, last_update=(2024, 12, 7), language_driver=None):
+           terminator=True, last_update=(2024, 12, 7), language_driver=None,
+           language_driver_byte=0):
     """The header of a table. fields: (name, type, length[, decimals[, flags]]), names and
     types as str (Latin-1) or bytes; flags is the Visual FoxPro flags byte of a level 5
-    descriptor. A character field longer than 255 bytes keeps the high byte of its length
+    descriptor; language_driver_byte names the code page (offset 29), language_driver is the
+    driver's name of level 7. A character field longer than 255 bytes keeps the high byte of its length
     in its decimals, as Clipper and FoxPro write it. The lengths default to what the fields
     make."""
     level7 = version in LEVEL7_VERSIONS
@@ -25,6 +27,7 @@ def header(fields, version=0x03, record_count=0, header_length=None, record_leng
     struct.pack_into("<iHH", head, 4, record_count,
                      natural if header_length is None else header_length,
                      (1 + sum(f[2] for f in fields)) if record_length is None else record_length)
+    head[29] = language_driver_byte
     if level7 and language_driver:
         head[32:32 + len(language_driver[:32])] = language_driver[:32]
     for i, field in enumerate(fields):

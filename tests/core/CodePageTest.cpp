@@ -27,18 +27,15 @@ std::size_t CharacterCount(std::string_view utf8) {
 
 TEST(CodePageNames, AreReadAsFilesCommandLinesAndUsersWriteThem) {
     const std::vector<std::pair<std::string, int>> known = {
-        {"1251", 1251},         {"ANSI 1252", 1252},    {"ansi_1251", 1251},
-        {"CP866", 866},         {"OEM 850", 850},       {"IBM437", 437},
-        {"Windows-1250", 1250}, {"windows 1257", 1257}, {"874", 874},
-        {"UTF-8", kUtf8},       {"utf8", kUtf8},        {"65001", kUtf8},
-        {"KOI8-R", 20866},      {"koi8_u", 21866},      {"20866", 20866},
-        {"EUC-JP", 20932},      {"EUC-KR", 949},        {"UHC", 949},
-        {"Big5", 950},          {"GBK", 936},           {"GB2312", 936},
-        {"Shift_JIS", 932},     {"SJIS", 932},          {"88591", 28591},
-        {"8859-5", 28595},      {"ISO-8859-15", 28605}, {"ISO8859-11", 28601},
-        {"iso 8859 16", 28606}, {"28603", 28603},       {"LATIN1", 28591},
-        {"Latin2", 28592},      {"latin9", 28605},      {"10007", 10007},
-        {"10029", 10029},       {"DOS", kGermanDosRule}, {"dos", kGermanDosRule},
+        {"1251", 1251},    {"ANSI 1252", 1252},    {"ansi_1251", 1251},     {"CP866", 866},
+        {"OEM 850", 850},  {"IBM437", 437},        {"Windows-1250", 1250},  {"windows 1257", 1257},
+        {"874", 874},      {"UTF-8", kUtf8},       {"utf8", kUtf8},         {"65001", kUtf8},
+        {"KOI8-R", 20866}, {"koi8_u", 21866},      {"20866", 20866},        {"EUC-JP", 20932},
+        {"EUC-KR", 949},   {"UHC", 949},           {"Big5", 950},           {"GBK", 936},
+        {"GB2312", 936},   {"Shift_JIS", 932},     {"SJIS", 932},           {"88591", 28591},
+        {"8859-5", 28595}, {"ISO-8859-15", 28605}, {"ISO8859-11", 28601},   {"iso 8859 16", 28606},
+        {"28603", 28603},  {"LATIN1", 28591},      {"Latin2", 28592},       {"latin9", 28605},
+        {"10007", 10007},  {"10029", 10029},       {"DOS", kGermanDosRule}, {"dos", kGermanDosRule},
     };
     for (const auto& [name, number] : known) {
         EXPECT_EQ(CodePageByName(name), number) << name;
@@ -89,8 +86,7 @@ TEST_F(CodePageChoiceTest, FollowsItsRulesInTheirOrder) {
     // A driver of Windows-1252 only while the data holds no DOS umlauts.
     const std::string hernandez = Bytes({'H', 'e', 'r', 'n', 0xE1, 'n', 'd', 'e', 'z'});
     EXPECT_EQ(Decide(table(0x03, {hernandez})), (Decision{1252, "Sprachtreiber 0x03"}));
-    EXPECT_EQ(Decide(table(0x57, {hernandez, Bytes({'M', 0x81, 'l', 'l', 'e', 'r'})})),
-              byDefault);
+    EXPECT_EQ(Decide(table(0x57, {hernandez, Bytes({'M', 0x81, 'l', 'l', 'e', 'r'})})), byDefault);
     // UTF-8 before any driver: in a value far down, or in a name alone.
     std::vector<std::string> many(3000, "Meier");
     many.push_back(beijing);
@@ -113,9 +109,9 @@ TEST_F(CodePageChoiceTest, FollowsItsRulesInTheirOrder) {
     EXPECT_EQ(AutomaticCodePage(session, cells).AutomaticText(),
               "Automatisch: Windows-1252 (T.CPG)");
     // A .cpg file that names no code page counts as none.
-    for (const std::string& junk : {std::string("<html><body>1251</body></html>"),
-                                   std::string("UTF-16"), std::string(""),
-                                   std::string("U\0T\0F\0-\08\0", 10), std::string(5000, ' ') + "1251"}) {
+    for (const std::string& junk :
+         {std::string("<html><body>1251</body></html>"), std::string("UTF-16"), std::string(""),
+          std::string("U\0T\0F\0-\08\0", 10), std::string(5000, ' ') + "1251"}) {
         WriteFile(dir.File("T.CPG"), junk);
         EXPECT_EQ(Decide(table(0xC9, {"Meier"})), (Decision{1251, "Sprachtreiber 0xC9"})) << junk;
     }
@@ -193,9 +189,9 @@ TEST_F(CodePageChoiceTest, EveryCodePageDecodesEveryByteOfNamesAndValues) {
              {kUtf8, Bytes({0xC0, 0xAF, 0xED, 0xA0, 0x80}),
               replacement + replacement + replacement + replacement + replacement},
          }) {
-        EXPECT_EQ(FormatCellText('C', known.stored, ValueDialect::DBase,
-                                 CharacterDecoder(known.page)),
-                  known.shown)
+        EXPECT_EQ(
+            FormatCellText('C', known.stored, ValueDialect::DBase, CharacterDecoder(known.page)),
+            known.shown)
             << known.page;
     }
     // A cell shows 127 characters, whatever bytes they take.
