@@ -153,6 +153,24 @@ bool FileExists(const std::string& name) {
     return attributes != INVALID_FILE_ATTRIBUTES && !IsHiddenOrSystem(attributes);
 }
 
+bool ExistsButIsNoFile(const std::string& name) {
+    os::KeepSystemErrorBoxesAway();
+    const std::optional<std::wstring> path = SystemPath(name);
+    if (!path) {
+        return false;
+    }
+    const HANDLE file = OpenForQuestions(*path);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool noFile =
+        ::GetFileType(file) != FILE_TYPE_DISK ||
+        (::GetFileInformationByHandle(file, &info) != 0 && IsFolder(info.dwFileAttributes));
+    ::CloseHandle(file);
+    return noFile;
+}
+
 std::int64_t FindFileSize(const std::string& name) {
     os::KeepSystemErrorBoxesAway();
     const std::optional<std::wstring> path = SystemPath(name);
