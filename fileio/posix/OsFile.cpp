@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include "fileio/FileSystem.h"
 #include "fileio/posix/ErrnoCodes.h"
 
 namespace tessaro::os {
@@ -34,14 +35,8 @@ std::uint32_t MissingFileCode(const std::string& path) {
     return Win32CodeFromErrno(ENOENT);
 }
 
-// A folder, device, FIFO or socket of that name, links followed.
-bool IsThereButNoFile(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
-}
-
 std::uint32_t OpenFailure(const std::string& path, Access access, int error) {
-    if (access == Access::ReadBinary && IsThereButNoFile(path)) {
+    if (access == Access::ReadBinary && ExistsButIsNoFile(path)) {
         // A folder that may not be read, a socket (ENXIO), a device on a file system
         // mounted without devices: whatever the open says, no table can be read there.
         return kNotAFile;

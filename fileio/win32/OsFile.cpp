@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fileio/FileSystem.h"
 #include "fileio/win32/WideNames.h"
 
 namespace tessaro::os {
@@ -20,13 +21,8 @@ Handle Portable(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
 // ReadFile and WriteFile count in 32 bits; larger transfers go in pieces.
 constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
 
-bool IsFolder(const std::wstring& path) {
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-std::uint32_t OpenFailure(const std::wstring& path, Access access, DWORD error) {
-    if (access == Access::ReadBinary && error == ERROR_ACCESS_DENIED && IsFolder(path)) {
+std::uint32_t OpenFailure(const std::string& path, Access access, DWORD error) {
+    if (access == Access::ReadBinary && error == ERROR_ACCESS_DENIED && ExistsButIsNoFile(path)) {
         // Windows refuses to open a folder as a file with "access denied".
         return kNotAFile;
     }
@@ -68,7 +64,7 @@ OpenResult OpenExclusive(const std::string& path, Access access, Handle /*permis
     const HANDLE file = RawOpen(*name, access);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = ::GetLastError();
-        return {kNoHandle, OpenFailure(*name, access, error)};
+        return {kNoHandle, OpenFailure(path, access, error)};
     }
     if (::GetFileType(file) != FILE_TYPE_DISK) {
         // A device such as NUL or COM1 (or, under Wine, a Linux FIFO) is no table, as a
