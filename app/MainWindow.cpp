@@ -29,6 +29,16 @@ QString FromBytes(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The name of a dropped local file in its bytes, as the file manager percent-encoded them:
+// a name that is not UTF-8 would not come through a QString whole.
+std::string LocalFileBytes(const QUrl& url) {
+    QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    if (!url.host().isEmpty()) {
+        bytes.prepend(QFile::encodeName(QStringLiteral("//") + url.host()));
+    }
+    return bytes.toStdString();
+}
+
 // The local files of a drop, in the bytes of their names; links to elsewhere are left out.
 std::vector<std::string> DroppedFiles(const QMimeData* data) {
     std::vector<std::string> paths;
@@ -37,7 +47,7 @@ std::vector<std::string> DroppedFiles(const QMimeData* data) {
     }
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
-            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+            paths.push_back(LocalFileBytes(url));
         }
     }
     return paths;
@@ -233,22 +243,28 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
+// Only what the viewer would open is taken: no drop cursor for a folder or a device (Qt
+// keeps the answer for the moves within the window).
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFiles(event->mimeData()).empty()) {
+    if (viewer_.TakesDrop(DroppedFiles(event->mimeData()))) {
         event->acceptProposedAction();
+    } else {
+        event->ignore();
     }
 }
 
 // The table is loaded once the drop is over: the file manager waits for its end, and the
-// load may show boxes.
+// load may show boxes. Guarded as every command: Qt takes no exceptions.
 void MainWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths = DroppedFiles(event->mimeData());
-    if (paths.empty()) {
+    if (!viewer_.TakesDrop(paths)) {
+        event->ignore();
         return;
     }
     event->acceptProposedAction();
-    QTimer::singleShot(0, this,
-                       [this, paths = std::move(paths)] { viewer_.OpenDroppedFiles(paths); });
+    QTimer::singleShot(0, this, [this, paths = std::move(paths)] {
+        viewer_.Guarded([&] { viewer_.OpenDroppedFiles(paths); });
+    });
 }
 
 // The table of the working folder is loaded once the window is on the screen, where the

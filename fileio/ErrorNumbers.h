@@ -32,6 +32,9 @@ inline constexpr ErrorNumber kErrMediumError = 72;
 inline constexpr ErrorNumber kErrRenameAcrossDrives = 74;
 inline constexpr ErrorNumber kErrPathAccess = 75;
 inline constexpr ErrorNumber kErrPathNotFound = 76;
+// Ours, beyond the numbers the messages have: a folder, a device, a FIFO or a socket where
+// a file was to be opened. It has no box of its own and is never tried again.
+inline constexpr ErrorNumber kErrNotAFile = 80;
 inline constexpr ErrorNumber kErrOsMemory = 241;
 
 // Translates a Win32 last-error code into the numbering. Codes from 1 to 39 are failures;

@@ -13,6 +13,10 @@ namespace tessaro {
 // True when a file or folder of that name exists (on Windows neither hidden nor system).
 bool FileExists(const std::string& name);
 
+// True when something of that name is there that is no plain file, links followed: a
+// folder, a device, a FIFO, a socket. No table can be read from it.
+bool ExistsButIsNoFile(const std::string& name);
+
 // The size of the file of that name, 0 for a folder, -1 when there is none.
 std::int64_t FindFileSize(const std::string& name);
 
@@ -41,7 +45,8 @@ std::optional<std::string> FindNameIgnoringCase(const std::string& name);
 std::string_view Utf8TextFileStart();
 
 // The names of the files in the current folder that match a wildcard pattern such as
-// "*.dbf", letters compared without regard to case as Windows does; folders do not count.
+// "*.dbf", letters compared without regard to case as Windows does; only plain files
+// count, not folders, FIFOs or devices.
 // Stops after `limit` names.
 std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size_t limit);
 

@@ -57,6 +57,9 @@ OpenAttempt FileTable::TryOpen(std::string_view name, OpenMode mode, FileNumber 
     const os::OpenResult opened = os::OpenExclusive(
         std::string(name), access, model != nullptr ? model->handle : os::kNoHandle);
     if (opened.handle == os::kNoHandle) {
+        if (opened.win32Error == os::kNotAFile) {
+            return {0, kErrNotAFile};
+        }
         const ErrorNumber error = ClassifyWin32Error(opened.win32Error);
         return {0, error != kNoError ? error : kErrBadFileName};
     }

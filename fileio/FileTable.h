@@ -38,8 +38,9 @@ public:
     FileTable& operator=(const FileTable&) = delete;
 
     // One open attempt under the lowest free number. Binary files are opened read only,
-    // never created; an append file is always a new file (see os::Access::CreateText),
-    // with no more permissions than the open file `permissionsOf` where that is given.
+    // never created, and only plain files (a folder or a device fails with kErrNotAFile);
+    // an append file is always a new file (see os::Access::CreateText), with no more
+    // permissions than the open file `permissionsOf` where that is given.
     OpenAttempt TryOpen(std::string_view name, OpenMode mode, FileNumber permissionsOf = 0);
 
     // The next read or write starts at byte `position` (1-based); below 1 is failure 63.

@@ -19,10 +19,9 @@ namespace {
 
 enum class OldFile { Kept, Replaced };
 
-OpenAttempt TryOpen(FileAccess& access, std::string_view name, OpenMode mode,
+OpenAttempt TryOpen(FileAccess& access, const std::string& name, OpenMode mode,
                     FileNumber permissionsOf, OldFile oldFile) {
-    const std::uint32_t notRemoved =
-        oldFile == OldFile::Replaced ? RemoveFile(std::string(name)) : 0;
+    const std::uint32_t notRemoved = oldFile == OldFile::Replaced ? RemoveFile(name) : 0;
     OpenAttempt attempt = access.files.TryOpen(name, mode, permissionsOf);
     if (attempt.number == 0 && notRemoved != 0) {
         // The old file is in the way: why it could not be deleted is what the user must hear.
@@ -32,22 +31,29 @@ OpenAttempt TryOpen(FileAccess& access, std::string_view name, OpenMode mode,
     return attempt;
 }
 
-FileNumber OpenRetrying(FileAccess& access, std::string_view name, OpenMode mode,
-                        FileNumber permissionsOf, OldFile oldFile = OldFile::Kept) {
+FileNumber OpenRetrying(FileAccess& access, const std::string& name, OpenMode mode,
+                        FileNumber permissionsOf, ErrorNumber* why,
+                        OldFile oldFile = OldFile::Kept) {
+    ErrorNumber lastError = kNoError;
     for (;;) {
-        ErrorNumber lastError = kNoError;
         for (int retries = 0;; ++retries) {
             const OpenAttempt attempt = TryOpen(access, name, mode, permissionsOf, oldFile);
-            if (attempt.number != 0) {
+            lastError = attempt.error;
+            if (attempt.number != 0 || lastError == kErrNotAFile) {
+                if (why != nullptr) {
+                    *why = lastError;
+                }
                 return attempt.number;
             }
-            lastError = attempt.error;
             if (retries >= access.retry.retryLimit) {
                 break;
             }
             access.retry.Wait();
         }
         if (ShowErrorMessage(access.desktop, lastError) != BoxAnswer::Retry) {
+            if (why != nullptr) {
+                *why = lastError;
+            }
             return 0;
         }
     }
@@ -55,18 +61,17 @@ FileNumber OpenRetrying(FileAccess& access, std::string_view name, OpenMode mode
 
 }  // namespace
 
-FileNumber OpenWithRetry(FileAccess& access, std::string_view name) {
-    return OpenRetrying(access, name, OpenMode::Binary, 0);
+FileNumber OpenWithRetry(FileAccess& access, std::string name, ErrorNumber* why) {
+    return OpenRetrying(access, name, OpenMode::Binary, 0, why);
 }
 
-FileNumber OpenAppendWithRetry(FileAccess& access, std::string_view name,
-                               FileNumber permissionsOf) {
-    return OpenRetrying(access, name, OpenMode::Append, permissionsOf);
+FileNumber OpenAppendWithRetry(FileAccess& access, std::string name, FileNumber permissionsOf) {
+    return OpenRetrying(access, name, OpenMode::Append, permissionsOf, nullptr);
 }
 
-FileNumber OpenAppendReplacingWithRetry(FileAccess& access, std::string_view name,
+FileNumber OpenAppendReplacingWithRetry(FileAccess& access, std::string name,
                                         FileNumber permissionsOf) {
-    return OpenRetrying(access, name, OpenMode::Append, permissionsOf, OldFile::Replaced);
+    return OpenRetrying(access, name, OpenMode::Append, permissionsOf, nullptr, OldFile::Replaced);
 }
 
 }  // namespace tessaro

@@ -14,13 +14,19 @@ using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
 
 enum class Access {
-    // An existing regular file, read only; never created.
+    // An existing regular file, read only; never created. Anything else of that name (a
+    // folder, a device, a FIFO, a socket) fails with kNotAFile.
     ReadBinary,
     // A new text file, written at its end. It is created and never opened when something of
     // that name exists, so that no existing file is ever written to or truncated, and never
     // through a link.
     CreateText,
 };
+
+// The failure of an open that found something other than a plain file. Windows itself says
+// "access denied" for a folder and opens a device; this one code tells them from a file that
+// may not be read, and it is never worth another attempt.
+inline constexpr std::uint32_t kNotAFile = 222;  // ERROR_BAD_FILE_TYPE
 
 struct OpenResult {
     Handle handle = kNoHandle;

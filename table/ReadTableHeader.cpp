@@ -120,15 +120,24 @@ std::string_view TableFormatName(const TableInfo& info) {
     return info.IsLevel5 != 0 ? "DBase 5" : "DBase 7";
 }
 
+void ShowNoTable(Session& session, WindowHandle owner) {
+    ShowInvalidHeader(session, "Ungültiger Header", owner);
+}
+
 std::int16_t ReadTableHeader(Session& session, const std::string& fileName, WindowHandle owner) {
     TableInfo& info = session.tableInfo;
     FileTable& files = session.access.files;
     info.IsLevel5 = 1;
     info.MemoFieldCount = 0;
 
-    const FileNumber file = OpenWithRetry(session.access, fileName);
+    ErrorNumber whyNot = kNoError;
+    const FileNumber file = OpenWithRetry(session.access, fileName, &whyNot);
     if (file == 0) {
-        ShowLocked(session, fileName, owner);
+        if (whyNot == kErrNotAFile) {
+            ShowNoTable(session, owner);
+        } else {
+            ShowLocked(session, fileName, owner);
+        }
         return 0;
     }
 

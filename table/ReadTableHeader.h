@@ -13,4 +13,8 @@ namespace tessaro {
 // closed again before the function returns.
 std::int16_t ReadTableHeader(Session& session, const std::string& fileName, WindowHandle owner);
 
+// What the user hears of a file that holds no table, as of one too short for a header: also
+// of a folder or a device, which ReadTableHeader reports so at once.
+void ShowNoTable(Session& session, WindowHandle owner);
+
 }  // namespace tessaro

@@ -29,12 +29,21 @@ public:
     void ShowPrompt();
     void OpenAtStart();
 
-    // The menu commands.
+    // The menu commands, and the clicks of the list. A command that reads the table or
+    // shows a box runs alone: one that comes while another runs is refused. Boxes let the
+    // window's events through (on Windows a drop, and the menu while a box without owner
+    // is open), and a second load there would replace the table under the first.
     void OpenTable();  // "&Anzeigen"
     // Files dropped on the window: the first is opened as if it had been chosen in the
     // dialog of "&Anzeigen" (a table is shown one at a time, as the dialog chooses one);
-    // the others are left alone. Paths are whole, in the bytes the system gives them.
+    // the others are left alone. Paths are whole, in the bytes the system gives them. When
+    // the first is no file at all (a folder, a device) nothing is loaded: the table shown
+    // stays, and the user hears what a file that holds no table gets.
     void OpenDroppedFiles(const std::vector<std::string>& paths);
+    // Whether a drop of these files would be taken now, for a front end that can refuse it
+    // before it happens (no drop cursor): not while a command runs, not after the end, and
+    // not when the first is no file.
+    bool TakesDrop(const std::vector<std::string>& paths) const;
     void OpenMemo();    // "&Memofeld öffnen"
     void GoToRecord();  // "&Gehe zu Satz .."
     void ShowHelp();    // "&Hilfe"
@@ -96,11 +105,15 @@ public:
     std::string FindHelpFile();
 
 private:
+    template <typename Command>
+    void RunAlone(Command&& command);
+
     WindowState state_;
     CodePageSelection codePages_;
     TableLoader loader_;
     RecordSelection selection_;
     bool ended_ = false;
+    bool busy_ = false;  // a command runs
     bool outOfMemoryNoted_ = false;
     bool reportingOutOfMemory_ = false;
 };

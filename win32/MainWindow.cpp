@@ -47,8 +47,8 @@ HFONT MessageFont() {
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, DesktopPort& desktop)
-    : instance_(instance), viewer_(*this, desktop) {}
+MainWindow::MainWindow(HINSTANCE instance, DesktopPort& desktop, RetryPolicy retry)
+    : instance_(instance), viewer_(*this, desktop, std::move(retry)) {}
 
 MainWindow::~MainWindow() {
     Finish();
@@ -226,6 +226,8 @@ void MainWindow::OnCommand(int id) {
     }
 }
 
+// A drop that comes while a command runs (Wine hands it to the window inside a box) is
+// refused by the viewer, as is one of a folder, which gets a message.
 void MainWindow::OnDropFiles(HDROP drop) {
     std::vector<std::string> paths;
     const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);

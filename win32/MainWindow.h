@@ -17,7 +17,7 @@ namespace tessaro::win32 {
 // it.
 class MainWindow final : private WindowPort {
 public:
-    MainWindow(HINSTANCE instance, DesktopPort& desktop);
+    MainWindow(HINSTANCE instance, DesktopPort& desktop, RetryPolicy retry = {});
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;

@@ -61,8 +61,12 @@ BoxAnswer Win32Desktop::ShowMessageBox(WindowHandle owner, std::string_view text
                                        std::string_view caption, BoxStyle style) {
     const std::wstring boxText = MessageBoxText(text);
     const std::wstring boxCaption = os::ShownWide(caption);
-    const int answer = ::MessageBoxW(static_cast<HWND>(owner), boxText.c_str(), boxCaption.c_str(),
-                                     style.WindowsValue());
+    // An owned box disables its owner while it is open. One without an owner would leave
+    // the window's menu working inside the box's message loop: task-modal, it disables
+    // every window of the program as well.
+    const UINT type = style.WindowsValue() | (owner == nullptr ? MB_TASKMODAL : 0);
+    const int answer =
+        ::MessageBoxW(static_cast<HWND>(owner), boxText.c_str(), boxCaption.c_str(), type);
     switch (answer) {
         case IDOK:
         case IDCANCEL:

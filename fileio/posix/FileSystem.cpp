@@ -26,6 +26,11 @@ bool FileExists(const std::string& name) {
     return !name.empty() && ::lstat(name.c_str(), &info) == 0;
 }
 
+bool ExistsButIsNoFile(const std::string& name) {
+    struct stat info {};
+    return !name.empty() && ::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
 std::int64_t FindFileSize(const std::string& name) {
     struct stat info {};
     if (name.empty() || ::stat(name.c_str(), &info) != 0) {
@@ -92,8 +97,7 @@ std::vector<std::string> FindMatchingFiles(const std::string& pattern, std::size
         if (::fnmatch(pattern.c_str(), entry->d_name, FNM_CASEFOLD | FNM_PERIOD) != 0) {
             continue;
         }
-        struct stat info {};
-        if (::stat(entry->d_name, &info) == 0 && S_ISDIR(info.st_mode)) {
+        if (ExistsButIsNoFile(entry->d_name)) {
             continue;
         }
         names.emplace_back(entry->d_name);

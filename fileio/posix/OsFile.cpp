@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include "fileio/FileSystem.h"
 #include "fileio/posix/ErrnoCodes.h"
 
 namespace tessaro::os {
@@ -35,6 +36,11 @@ std::uint32_t MissingFileCode(const std::string& path) {
 }
 
 std::uint32_t OpenFailure(const std::string& path, Access access, int error) {
+    if (access == Access::ReadBinary && ExistsButIsNoFile(path)) {
+        // A folder that may not be read, a socket (ENXIO), a device on a file system
+        // mounted without devices: whatever the open says, no table can be read there.
+        return kNotAFile;
+    }
     if (error == ENOENT) {
         return MissingFileCode(path);
     }
@@ -144,9 +150,8 @@ OpenResult OpenExclusive(const std::string& path, Access access, Handle permissi
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        // Windows refuses to open a folder as a file with "access denied".
         ::close(fd);
-        return {kNoHandle, kAccessDenied};
+        return {kNoHandle, kNotAFile};
     }
     if (const std::uint32_t failure = LockExclusively(fd, access); failure != 0) {
         ::close(fd);

@@ -100,16 +100,12 @@ std::wstring FinalPath(HANDLE file) {
     }
 }
 
-bool SameNameIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 // Whether a file opened by `path` without following links is the folder entry of that
 // name itself, and not a file elsewhere that a link there leads to. Windows opens a link
 // itself when asked to; Wine follows a Linux symbolic link all the same, shows it as a
 // plain file and would delete the file it leads to. Only the final path tells: it must
-// be the folder's own final path and the entry's name.
+// be the folder's own final path and the entry's name, letter for letter. Both carry the
+// case on disk, and on a Linux disk a link "K.tmp" may lead to another file "k.TMP".
 bool IsTheEntryItself(HANDLE file, const std::wstring& path) {
     const std::wstring finalPath = FinalPath(file);
     if (finalPath.empty()) {
@@ -138,7 +134,7 @@ bool IsTheEntryItself(HANDLE file, const std::wstring& path) {
     if (expected.back() != L'\\') {
         expected += L'\\';
     }
-    return SameNameIgnoringCase(finalPath, expected + entry.Entry().cFileName);
+    return finalPath == expected + entry.Entry().cFileName;
 }
 
 }  // namespace
@@ -151,6 +147,24 @@ bool FileExists(const std::string& name) {
     }
     const DWORD attributes = ::GetFileAttributesW(path->c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !IsHiddenOrSystem(attributes);
+}
+
+bool ExistsButIsNoFile(const std::string& name) {
+    os::KeepSystemErrorBoxesAway();
+    const std::optional<std::wstring> path = SystemPath(name);
+    if (!path) {
+        return false;
+    }
+    const HANDLE file = OpenForQuestions(*path);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool noFile =
+        ::GetFileType(file) != FILE_TYPE_DISK ||
+        (::GetFileInformationByHandle(file, &info) != 0 && IsFolder(info.dwFileAttributes));
+    ::CloseHandle(file);
+    return noFile;
 }
 
 std::int64_t FindFileSize(const std::string& name) {

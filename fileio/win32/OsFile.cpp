@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "fileio/FileSystem.h"
 #include "fileio/win32/WideNames.h"
 
 namespace tessaro::os {
@@ -20,7 +21,11 @@ Handle Portable(HANDLE handle) { return reinterpret_cast<Handle>(handle); }
 // ReadFile and WriteFile count in 32 bits; larger transfers go in pieces.
 constexpr std::size_t kMostPerCall = std::size_t{1} << 30;
 
-std::uint32_t OpenFailure(Access access, DWORD error) {
+std::uint32_t OpenFailure(const std::string& path, Access access, DWORD error) {
+    if (access == Access::ReadBinary && error == ERROR_ACCESS_DENIED && ExistsButIsNoFile(path)) {
+        // Windows refuses to open a folder as a file with "access denied".
+        return kNotAFile;
+    }
     if (access == Access::CreateText &&
         (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)) {
         // Something of that name is still there after the deletion (a read-only file, a
@@ -58,12 +63,14 @@ OpenResult OpenExclusive(const std::string& path, Access access, Handle /*permis
     }
     const HANDLE file = RawOpen(*name, access);
     if (file == INVALID_HANDLE_VALUE) {
-        return {kNoHandle, OpenFailure(access, ::GetLastError())};
+        const DWORD error = ::GetLastError();
+        return {kNoHandle, OpenFailure(path, access, error)};
     }
     if (::GetFileType(file) != FILE_TYPE_DISK) {
-        // A device such as NUL or COM1 is no table, as a folder is none.
+        // A device such as NUL or COM1 (or, under Wine, a Linux FIFO) is no table, as a
+        // folder is none.
         ::CloseHandle(file);
-        return {kNoHandle, ERROR_ACCESS_DENIED};
+        return {kNoHandle, kNotAFile};
     }
     return {Portable(file), 0};
 }

@@ -7,7 +7,10 @@ under Wine, whose X11 driver turns the drop into WM_DROPFILES).
 
 WINDOW is the id of the window (as xdotool gives it), X Y the point of the drop on the
 screen. Exit code 0 when the window took the drop, 1 when it refused it or did not answer.
+The names go into the URLs in their bytes, percent-encoded as a file manager sends them,
+also when they are not UTF-8.
 """
+import os
 import sys
 import time
 import urllib.parse
@@ -26,7 +29,7 @@ def main():
     target_id = int(sys.argv[1], 0)
     x, y = int(sys.argv[2]), int(sys.argv[3])
     uris = "".join(
-        "file://" + urllib.parse.quote(path) + "\r\n" for path in sys.argv[4:]).encode()
+        "file://" + urllib.parse.quote(os.fsencode(path)) + "\r\n" for path in sys.argv[4:]).encode()
 
     d = display.Display()
     atom = lambda name: d.intern_atom(name)

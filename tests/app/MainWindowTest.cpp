@@ -161,7 +161,29 @@ TEST_F(MainWindowTest, ATableDroppedOnTheWindowOpensAsIfChosen) {
                      {QUrl::fromLocalFile(QString::fromStdString(dir.File("zweite.dbf")))}))
         << "also on the list";
     EXPECT_EQ(List()->Model()->rowCount(), 6);
+
+    // A folder is no table: no drop cursor, and the table shown stays.
+    EXPECT_FALSE(
+        Drop(List()->viewport(), {QUrl::fromLocalFile(QString::fromStdString(dir.Path()))}));
+    EXPECT_TRUE(List()->isVisible());
+    EXPECT_EQ(List()->Model()->rowCount(), 6);
     EXPECT_TRUE(port.boxes.empty());
+}
+
+// A file manager percent-encodes the bytes of a name as they are on disk: a Latin-1 name is
+// no UTF-8, and its file must open all the same.
+TEST_F(MainWindowTest, ADroppedTableWhoseNameIsNoUtf8Opens) {
+    const std::string name = dir.File("k\xe4se.dbf");
+    MakeMemoTable("k\xe4se.dbf", 4);
+    MakeMemoTable("andere.dbf");
+    Start();
+    const QUrl url =
+        QUrl::fromEncoded("file://" + QByteArray::fromStdString(name).toPercentEncoding("/"));
+    ASSERT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+    ASSERT_TRUE(Drop(window->Client(), {url}));
+    ASSERT_NE(List(), nullptr);
+    EXPECT_EQ(List()->Model()->rowCount(), 4);
+    EXPECT_TRUE(port.boxes.empty()) << port.boxes[0].text;
 }
 
 // The widths were given in pixels of a small system font: what was whole there is whole
@@ -377,6 +399,25 @@ TEST_F(MainWindowTest, HelpThatMemoryDoesNotSufficeForIsMessage7AndTheWindowGoes
         EXPECT_TRUE(helps[0]->toPlainText().startsWith("xxx"));
         delete helps[0];
     }
+}
+
+// A load started by a drop runs where Qt calls in, as every command does.
+TEST_F(MainWindowTest, ADropThatMemoryDoesNotSufficeForIsMessage7AndTheWindowGoesOn) {
+    MakeMemoTable("erste.dbf");
+    MakeMemoTable("zweite.dbf", 5);
+    Start();
+    {
+        const FailingAllocations failing(128 << 10);  // the read buffer of the table
+        EXPECT_TRUE(Drop(window->Client(),
+                         {QUrl::fromLocalFile(QString::fromStdString(dir.File("erste.dbf")))}));
+        EXPECT_GT(failing.Failures(), 0);
+    }
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, kOutOfMemory);
+    ASSERT_TRUE(Drop(window->Client(),
+                     {QUrl::fromLocalFile(QString::fromStdString(dir.File("zweite.dbf")))}));
+    ASSERT_NE(List(), nullptr);
+    EXPECT_EQ(List()->Model()->rowCount(), 5) << "and it goes on";
 }
 
 TEST_F(MainWindowTest, ACellThatMemoryDoesNotSufficeForStaysEmptyAndMessage7Follows) {

@@ -1,7 +1,9 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 #endif
 
@@ -66,7 +68,25 @@ TEST_F(FileTableTest, BadNamesAndFoldersAreRefused) {
     EXPECT_EQ(files.TryOpen("", OpenMode::Binary).error, 64);
     EXPECT_EQ(files.TryOpen(dir.File("*.dbf"), OpenMode::Binary).error, 64);
     EXPECT_EQ(files.TryOpen(dir.File("a?.dbf"), OpenMode::Append).error, 64);
-    EXPECT_EQ(files.TryOpen(dir.Path(), OpenMode::Binary).error, 75);
+    EXPECT_EQ(files.TryOpen(dir.Path(), OpenMode::Binary).error, kErrNotAFile);
+#ifndef _WIN32  // the Windows devices in tests/windows
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(files.TryOpen(dir.File("fifo"), OpenMode::Binary).error, kErrNotAFile);
+    EXPECT_EQ(files.TryOpen("/dev/null", OpenMode::Binary).error, kErrNotAFile);
+    // A folder that may not even be read is a folder all the same.
+    ASSERT_EQ(::mkdir(dir.File("zu").c_str(), 0), 0);
+    EXPECT_EQ(files.TryOpen(dir.File("zu"), OpenMode::Binary).error, kErrNotAFile);
+    ::chmod(dir.File("zu").c_str(), 0700);
+    const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketName = dir.File("sock");
+    ASSERT_LT(socketName.size(), sizeof(address.sun_path));
+    socketName.copy(address.sun_path, socketName.size());
+    ASSERT_EQ(::bind(socket, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
+    EXPECT_EQ(files.TryOpen(socketName, OpenMode::Binary).error, kErrNotAFile);
+    ::close(socket);
+#endif
     EXPECT_EQ(files.TryOpen(std::string(5000, 'x'), OpenMode::Binary).error, 64);
     EXPECT_EQ(files.OpenCount(), 0);
 }

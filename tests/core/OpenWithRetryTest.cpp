@@ -1,4 +1,5 @@
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -72,6 +73,45 @@ TEST_F(OpenWithRetryTest, AFileReleasedWithinTheRetriesOpensSilently) {
     EXPECT_EQ(OpenWithRetry(session.access, dir.File("t.dbf")), 1);
     EXPECT_EQ(waits, 200);
     EXPECT_TRUE(desktop.boxes.empty());
+}
+
+// Boxes let the window's events through: a table dropped there replaces the caller's name.
+// The open goes on with the name as it was when it began.
+TEST_F(OpenWithRetryTest, TheNameIsKeptAsItWasWhenTheOpenBegan) {
+    WriteFile(dir.File("a.dbf"), "x");
+    HeldLock lock(dir.File("a.dbf"));
+    std::string name = dir.File("a.dbf");
+    desktop.answers = {BoxAnswer::Retry};
+    desktop.onBox = [&](const test::ShownBox&) {
+        name = dir.File("b.dbf");  // as long as before: written over in place
+        lock.Release();
+    };
+    EXPECT_EQ(OpenWithRetry(session.access, name), 1);
+    EXPECT_EQ(desktop.boxes.size(), 1u);
+}
+
+// A folder, a device or a FIFO does not become a file by waiting: no retries and no box,
+// and the caller hears why.
+TEST_F(OpenWithRetryTest, WhatIsNoFileFailsAtOnceAndSaysSo) {
+    std::vector<std::string> names = {dir.Path()};
+#ifdef _WIN32
+    names.push_back("NUL");
+#else
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    names.push_back(dir.File("fifo"));
+    names.push_back("/dev/null");
+#endif
+    for (const std::string& name : names) {
+        ErrorNumber why = kNoError;
+        EXPECT_EQ(OpenWithRetry(session.access, name, &why), 0) << name;
+        EXPECT_EQ(why, kErrNotAFile) << name;
+    }
+    EXPECT_EQ(waits, 0);
+    EXPECT_TRUE(desktop.boxes.empty());
+    WriteFile(dir.File("kunden.dbf"), "x");
+    ErrorNumber why = kErrNotAFile;
+    EXPECT_EQ(OpenWithRetry(session.access, dir.File("kunden.dbf"), &why), 1);
+    EXPECT_EQ(why, kNoError);
 }
 
 TEST_F(OpenWithRetryTest, AnEmptyNameEndsInTheBadNameBoxAfterTheRetries) {

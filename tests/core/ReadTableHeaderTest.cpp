@@ -1,3 +1,7 @@
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <filesystem>
 
 #include "builder/TableBuilder.h"
@@ -187,6 +191,29 @@ TEST_F(ReadTableHeaderTest, AMissingTableIsReportedAndNotCreated) {
     EXPECT_EQ(desktop.boxes[0].text, "Datei nicht gefunden !\r\nMorvane wird beendet");
     EXPECT_EQ(desktop.boxes[1].text, "Die Datei " + dir.File("t.dbf") + "\r\nist gesperrt.");
     EXPECT_FALSE(std::filesystem::exists(dir.File("t.dbf")));
+}
+
+// A folder, a device or a FIFO holds no table, as an empty file holds none: its message at
+// once, without retries.
+TEST_F(ReadTableHeaderTest, WhatIsNoFileIsNoTable) {
+    std::vector<std::string> names = {dir.Path()};
+#ifdef _WIN32
+    names.push_back("NUL");
+#else
+    ASSERT_EQ(::mkfifo(dir.File("fifo.dbf").c_str(), 0600), 0);
+    names.push_back(dir.File("fifo.dbf"));
+    names.push_back("/dev/null");
+#endif
+    for (const std::string& name : names) {
+        desktop.boxes.clear();
+        EXPECT_EQ(ReadTableHeader(session, name, kOwner), 0) << name;
+        ASSERT_EQ(desktop.boxes.size(), 1u) << name;
+        EXPECT_EQ(desktop.boxes[0].text, "Dateikopf enthält folgende Fehler : \rUngültiger Header");
+        EXPECT_EQ(desktop.boxes[0].caption, "Tessaro - Lesefehler");
+        EXPECT_EQ(desktop.boxes[0].owner, kOwner);
+    }
+    EXPECT_EQ(waits, 0);
+    EXPECT_EQ(session.access.files.OpenCount(), 0);
 }
 
 TEST_F(ReadTableHeaderTest, ALongPathIsKeptWhole) {

@@ -102,6 +102,14 @@ TEST(DumpInfo, AnInvalidHeaderGoesToStandardError) {
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err,
               "Tessaro - Lesefehler: Dateikopf enthält folgende Fehler : \nUngültiger Header\n");
+    // A folder holds no table either: the same at once, in every mode.
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"--info", dir.Path()}, {dir.Path()}, {"--memo", "1", dir.Path()}}) {
+        const ProgramResult folder = Dump(args);
+        EXPECT_EQ(folder.exitCode, 1);
+        EXPECT_EQ(folder.out, "");
+        EXPECT_EQ(folder.err, result.err);
+    }
 }
 
 TEST(DumpInfo, TooManyRecords) {

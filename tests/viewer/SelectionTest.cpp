@@ -75,6 +75,28 @@ TEST_F(SelectionTest, TheRowLastClickedOutlivesALoad) {
     EXPECT_EQ(test::ReadMemoText(dir.File("ANDERE.tmp")), "andere Notiz\r\n");
 }
 
+// The question's box lets the window's events through (on Windows a drop): the memo copied
+// is the one asked for, of the table shown then.
+TEST_F(SelectionTest, WhileTheMemoQuestionIsOpenNoOtherCommandRuns) {
+    StartWith(5);
+    MakeMemoTable("ANDERE.DBF", 4);
+    MemoBuilder(512).Memo(1, "falsches Memo").WriteTo(dir.File("ANDERE.DBT"));
+    window.answers = {BoxAnswer::Yes};
+    window.onBox = [this](const test::ShownBox& box) {
+        if (box.caption == "Memofeld") {
+            viewer->OpenDroppedFiles({dir.File("ANDERE.DBF")});
+            viewer->OnRowDoubleClick(1);
+            viewer->OnHeaderClick();
+        }
+    };
+    viewer->OnRowDoubleClick(1);
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(ReadFile(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
+    EXPECT_FALSE(std::filesystem::exists(test::PathOf(dir.File("ANDERE.tmp"))));
+    EXPECT_EQ(window.Status(), "KUNDEN.DBF, 5 Records, Format DBase 5");
+    EXPECT_EQ(window.editorStarts, std::vector<std::string>{"KUNDEN.tmp"});
+}
+
 TEST_F(SelectionTest, ATableWithoutMemoFieldsIgnoresTheMemoCommand) {
     TableBuilder().Field("NAME", 'C', 10).Record({"Block: 1"}).WriteTo(dir.File("t.dbf"));
     Start();

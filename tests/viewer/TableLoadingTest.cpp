@@ -1,6 +1,10 @@
 // Opening a table by command: the open dialog, the load, its status texts and the memo
 // item, and every way a load can fail.
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <fstream>
 #include <new>
 
@@ -150,6 +154,85 @@ TEST_F(TableLoadingTest, AChosenCodePageShowsTheTableInItAndHoldsForTheNextTable
     write("drei.dbf");
     OpenByCommand(dir.File("drei.dbf"));
     EXPECT_EQ(window.Cell(0, 1), "Jihočeský");
+}
+
+// A folder, a device or a FIFO is no table: the message of a file that holds none comes at
+// once, and the table shown stays. (The front ends refuse such a drop where they can.)
+TEST_F(TableLoadingTest, ADroppedFolderIsNoTableAndTheTableShownStays) {
+    MakeMemoTable("mit.dbf", 4);
+    std::vector<std::string> noFiles = {dir.Path(), dir.Path() + "/."};
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    noFiles.push_back(dir.File("fifo"));
+    noFiles.push_back("/dev/null");
+#endif
+    Start();
+    ASSERT_TRUE(window.listVisible);
+    for (const std::string& noFile : noFiles) {
+        SCOPED_TRACE(noFile);
+        EXPECT_FALSE(viewer->TakesDrop({noFile, dir.File("mit.dbf")})) << "the first decides";
+        window.boxes.clear();
+        viewer->OpenDroppedFiles({noFile});
+        ASSERT_EQ(window.boxes.size(), 1u);
+        EXPECT_EQ(window.boxes[0].text, "Dateikopf enthält folgende Fehler : \rUngültiger Header");
+        EXPECT_EQ(window.boxes[0].caption, "Tessaro - Lesefehler");
+        EXPECT_EQ(window.boxes[0].owner, FakeWindow::kOwner);
+        EXPECT_EQ(window.listsCreated, 1);
+        EXPECT_TRUE(window.listVisible);
+        EXPECT_EQ(window.rows->RowCount(), 4);
+        EXPECT_EQ(window.Status(), "mit.dbf, 4 Records, Format DBase 5");
+    }
+    EXPECT_EQ(waits, 0);
+    EXPECT_TRUE(viewer->TakesDrop({dir.File("mit.dbf"), dir.Path()}));
+    EXPECT_TRUE(viewer->TakesDrop({dir.File("fehlt.dbf")})) << "reported as when chosen";
+    EXPECT_FALSE(viewer->TakesDrop({}));
+
+    // Chosen in the dialog (a FIFO, say, under "Alle Dateien"): the same message at once,
+    // after the list has gone as for any file that holds no table.
+    window.boxes.clear();
+    OpenByCommand(noFiles.back());
+    ASSERT_EQ(window.boxes.size(), 1u);
+    EXPECT_EQ(window.boxes[0].text, "Dateikopf enthält folgende Fehler : \rUngültiger Header");
+    EXPECT_EQ(window.Status(), "Datei ist gesperrt");
+    EXPECT_EQ(waits, 0);
+}
+
+// A box lets the window's events through: on Windows a drop, and the menu while a box
+// without owner is open. While a load asks, no other command may replace the table under
+// it; the load then goes on with the table it began with.
+TEST_F(TableLoadingTest, WhileALoadAsksNoOtherCommandRuns) {
+    MakeMemoTable("erste.dbf", 4);
+    MakeMemoTable("zweite.dbf", 6);
+    Start();
+    FileTable other;  // another program holds the first table
+    ASSERT_NE(other.TryOpen(dir.File("erste.dbf"), OpenMode::Binary).number, 0);
+    window.answers = {BoxAnswer::Retry};
+    window.onBox = [&](const test::ShownBox& box) {
+        if (box.text != "Zugriffskonflikt !") {
+            return;
+        }
+        EXPECT_FALSE(viewer->TakesDrop({dir.File("zweite.dbf")}));
+        viewer->OpenDroppedFiles({dir.File("zweite.dbf")});
+        window.chosenFile = dir.File("zweite.dbf");
+        viewer->OpenTable();
+        viewer->OnRowDoubleClick(1);
+        viewer->OpenMemo();
+        viewer->ShowHelp();
+        other.CloseAll();
+    };
+    viewer->OpenDroppedFiles({dir.File("erste.dbf")});
+    ASSERT_EQ(window.boxes.size(), 1u) << window.boxes.back().text;
+    EXPECT_TRUE(window.dialogRequests.empty());
+    EXPECT_EQ(window.listsCreated, 1);
+    EXPECT_EQ(window.Status(), dir.File("erste.dbf") + ", 4 Records, Format DBase 5");
+    ASSERT_NE(window.rows, nullptr);
+    EXPECT_EQ(window.rows->RowCount(), 4);
+
+    window.onBox = nullptr;
+    EXPECT_TRUE(viewer->TakesDrop({dir.File("zweite.dbf")}));
+    viewer->OpenDroppedFiles({dir.File("zweite.dbf")});
+    EXPECT_EQ(window.Status(), dir.File("zweite.dbf") + ", 6 Records, Format DBase 5")
+        << "once the load is over, as ever";
 }
 
 TEST_F(TableLoadingTest, TheMemoItemFollowsTheTableOpenedByCommand) {

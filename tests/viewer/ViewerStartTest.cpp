@@ -58,8 +58,11 @@ TEST_F(ViewerStartTest, NoOrSeveralTablesLeaveTheWindowEmpty) {
     EXPECT_EQ(window.Status(), "Bitte wählen Sie eine DBase Datei zur Ansicht");
 }
 
-TEST_F(ViewerStartTest, AFolderNamedLikeATableIsNoTable) {
+TEST_F(ViewerStartTest, AFolderOrFifoNamedLikeATableIsNoTable) {
     std::filesystem::create_directory(dir.File("ordner.dbf"));
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(dir.File("fifo.dbf").c_str(), 0600), 0);
+#endif
     MakeMemoTable("t.dbf");
     Start();
     EXPECT_EQ(window.Status(), "t.dbf, 3 Records, Format DBase 5");

@@ -166,6 +166,39 @@ TEST(WindowsFileSystem, RemovingAFileNeverReachesThroughALinuxLinkUnderWine) {
     EXPECT_EQ(AttributesOf(elsewhere.File("fremd.txt")), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(test::RemoveLinuxSymbolicLink(dir.File("kunden.tmp")));
     EXPECT_TRUE(test::RemoveLinuxSymbolicLink(dir.File("weg")));
+
+    // A link to a file beside it whose name differs only in case: on Linux that is another
+    // file, whatever Windows would make of the two names.
+    TempDir folder;
+    WriteFile(folder.File("k.TMP"), "fremde Daten");
+    const std::string linuxFolder = test::LinuxPathUnderWine(folder.Path());
+    ASSERT_TRUE(test::RunLinuxProgramUntil({"/bin/ln", "-s", "k.TMP", linuxFolder + "/K.tmp"}, [&] {
+        return test::NamesIn(folder.Path()).size() == 2;
+    }));
+    EXPECT_EQ(RemoveFile(folder.File("K.tmp")), static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadFile(folder.File("k.TMP")), "fremde Daten");
+    EXPECT_EQ(test::NamesIn(folder.Path()).size(), 2u);
+    EXPECT_TRUE(test::RunLinuxProgramUntil({"/bin/rm", linuxFolder + "/K.tmp"}, [&] {
+        return test::NamesIn(folder.Path()).size() == 1;
+    }));
+}
+
+// Something that is no plain file, whatever it is: no table can be read from it.
+TEST(WindowsFileSystem, FoldersAndDevicesAreThereButNoFiles) {
+    TempDir dir;
+    WriteFile(dir.File("t.dbf"), "x");
+    EXPECT_TRUE(ExistsButIsNoFile(dir.Path()));
+    EXPECT_TRUE(ExistsButIsNoFile(dir.Path() + "\\"));
+    EXPECT_TRUE(ExistsButIsNoFile("NUL"));
+    EXPECT_FALSE(ExistsButIsNoFile(dir.File("t.dbf")));
+    EXPECT_FALSE(ExistsButIsNoFile(dir.File("fehlt.dbf")));
+    EXPECT_FALSE(ExistsButIsNoFile(""));
+    if (test::MakeLinuxFifo(dir.File("fifo.dbf"))) {  // under Wine
+        EXPECT_TRUE(ExistsButIsNoFile(dir.File("fifo.dbf")));
+        FileTable files;
+        EXPECT_EQ(files.TryOpen(dir.File("fifo.dbf"), OpenMode::Binary).error, kErrNotAFile);
+        EXPECT_TRUE(test::RemoveLinuxFifo(dir.File("fifo.dbf")));
+    }
 }
 
 // Names in UTF-8 reach Windows as UTF-16, also beyond the ANSI code page ("Łódź" is not in

@@ -91,9 +91,12 @@ TEST(WindowsFileTable, AnAppendFileIsNeverWrittenThroughASymbolicLink) {
         << "nothing made where it points";
 }
 
-TEST(WindowsFileTable, DevicesAreNoFiles) {
+TEST(WindowsFileTable, DevicesAndFoldersAreNoFiles) {
+    TempDir dir;
     FileTable files;
-    EXPECT_EQ(files.TryOpen("NUL", OpenMode::Binary).error, 75);
+    EXPECT_EQ(files.TryOpen("NUL", OpenMode::Binary).error, kErrNotAFile);
+    EXPECT_EQ(files.TryOpen(dir.Path(), OpenMode::Binary).error, kErrNotAFile);
+    EXPECT_EQ(files.TryOpen(dir.Path() + "\\", OpenMode::Binary).error, kErrNotAFile);
     EXPECT_EQ(files.OpenCount(), 0);
 }
 

@@ -6,7 +6,8 @@
 //   tessaro-gui-probe wait TITLE SECONDS      a visible window of that title appears
 //   tessaro-gui-probe wait-gone TITLE SECONDS no visible window of that title is left
 //   tessaro-gui-probe count TITLE             how many visible windows have that title
-//   tessaro-gui-probe state                   the main window: sizes, status line, list
+//   tessaro-gui-probe state                   the main window: sizes, status line, whether
+//                                             it takes input, list
 //   tessaro-gui-probe table                   the list's headings and rows, as tessaro-dump
 //                                             lists a table (cells without trailing blanks)
 //   tessaro-gui-probe row-point ROW           screen point of a row's record number (0 = first)
@@ -279,6 +280,7 @@ int State() {
     Print("client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom));
     const HWND status = ::GetDlgItem(main, 200);
     Print("status=" + (status != nullptr ? Utf8(WindowText(status)) : std::string("(keine)")));
+    Print(std::string("enabled=") + (::IsWindowEnabled(main) ? "1" : "0"));
     const HWND list = RecordList(main);
     if (list == nullptr) {
         Print("list=none");

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shlobj.h>  // DROPFILES
 
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -48,7 +50,9 @@ protected:
     }
 
     void Start() {
-        window_ = std::make_unique<win32::MainWindow>(::GetModuleHandleW(nullptr), desktop);
+        RetryPolicy retry;
+        retry.sleep = [](std::chrono::milliseconds) {};
+        window_ = std::make_unique<win32::MainWindow>(::GetModuleHandleW(nullptr), desktop, retry);
         ASSERT_TRUE(window_->Create(SW_SHOWNOACTIVATE));
         main_ = WindowOfThisProcess(win32::MainWindow::kClassName, nullptr);
         ASSERT_NE(main_, nullptr);
@@ -66,6 +70,38 @@ protected:
     void Command(int id) {
         ::SendMessageW(main_, WM_COMMAND, static_cast<WPARAM>(id), 0);
         Pump();
+    }
+
+    // Files dropped on the window as the Explorer drops them: a DROPFILES block that the
+    // window gives back.
+    void DropFiles(const std::vector<std::string>& paths) const {
+        std::wstring names;
+        for (const std::string& path : paths) {
+            names += test::Wide(path) + L'\0';
+        }
+        names += L'\0';
+        const SIZE_T size = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+        const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+        ASSERT_NE(memory, nullptr);
+        auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+        ::GlobalUnlock(memory);
+        ::SendMessageW(main_, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    }
+
+    std::wstring Status() const {
+        wchar_t text[300] = {};
+        ::GetWindowTextW(::GetDlgItem(main_, IDC_STATUS), text, static_cast<int>(std::size(text)));
+        return text;
+    }
+
+    int Rows() const {
+        const HWND list = ::FindWindowExW(main_, nullptr, WC_LISTVIEWW, nullptr);
+        return list != nullptr && ::IsWindowVisible(list)
+                   ? static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0))
+                   : -1;
     }
 
     std::vector<std::string> BoxTexts() const {
@@ -98,6 +134,41 @@ protected:
 private:
     std::unique_ptr<win32::MainWindow> window_;
 };
+
+// Wine hands a drop to the window inside a box, also while a load asks whether to try
+// again: the drop is refused, and the load goes on with its own table.
+TEST_F(Win32WindowTest, ADropWhileALoadAsksIsRefused) {
+    test::CustomerTable(4).WriteTo(dir.File("ERSTE.DBF"));
+    test::CustomerTable(6).WriteTo(dir.File("ZWEITE.DBF"));
+    Start();
+    // Held as another program holds it: share mode 0.
+    HANDLE held = ::CreateFileW(test::Wide(dir.File("ERSTE.DBF")).c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    desktop.answers = {BoxAnswer::Retry};
+    desktop.onBox = [&](const test::ShownBox& box) {
+        if (box.text == "Zugriffskonflikt !") {
+            DropFiles({dir.File("ZWEITE.DBF")});
+            ::CloseHandle(held);
+        }
+    };
+    DropFiles({dir.File("ERSTE.DBF")});
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Zugriffskonflikt !"});
+    EXPECT_EQ(Status(), test::Wide(dir.File("ERSTE.DBF")) + L", 4 Records, Format DBase 5");
+    EXPECT_EQ(Rows(), 4);
+}
+
+// A folder is no table: the message at once, and the table shown stays.
+TEST_F(Win32WindowTest, ADroppedFolderIsNoTableAndTheTableShownStays) {
+    test::CustomerTable(4).WriteTo(dir.File("KUNDEN.DBF"));
+    Start();
+    ASSERT_EQ(Rows(), 4);
+    DropFiles({dir.Path(), dir.File("KUNDEN.DBF")});
+    EXPECT_EQ(BoxTexts(),
+              std::vector<std::string>{"Dateikopf enthält folgende Fehler : \rUngültiger Header"});
+    EXPECT_EQ(Rows(), 4);
+    EXPECT_EQ(Status(), L"KUNDEN.DBF, 4 Records, Format DBase 5");
+}
 
 TEST_F(Win32WindowTest, HelpThatMemoryDoesNotSufficeForIsMessage7AndTheWindowGoesOn) {
     test::WriteFile(dir.File("tessaro.hlp"), "<p>" + std::string(100 << 10, 'x') + "</p>");

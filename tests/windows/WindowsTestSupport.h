@@ -96,6 +96,49 @@ inline bool MakeLinuxSymbolicLink(const std::string& link, const std::string& ta
                                 [&] { return AttributesOf(link) != INVALID_FILE_ATTRIBUTES; });
 }
 
+// Whether Windows opens anything of that name, only to ask about it. (Wine gives a Linux
+// FIFO no attributes, but opens it.)
+inline bool Opens(const std::string& path) {
+    const HANDLE file = ::CreateFileW(Wide(path).c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    ::CloseHandle(file);
+    return true;
+}
+
+// Under Wine: a FIFO made on the Linux side, and its removal, which Wine cannot do (nor can
+// a test's folder be removed while it holds one); false on Windows.
+inline bool MakeLinuxFifo(const std::string& path) {
+    const std::string linuxPath = LinuxPathUnderWine(path);
+    return !linuxPath.empty() &&
+           RunLinuxProgramUntil({"/usr/bin/mkfifo", linuxPath}, [&] { return Opens(path); });
+}
+
+inline bool RemoveLinuxFifo(const std::string& path) {
+    return RunLinuxProgramUntil({"/bin/rm", LinuxPathUnderWine(path)},
+                                [&] { return !Opens(path); });
+}
+
+// The names in a folder, as Windows lists them.
+inline std::vector<std::string> NamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW entry{};
+    const HANDLE search = ::FindFirstFileW((Wide(folder) + L"\\*").c_str(), &entry);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(search, &entry)) {
+        const std::string name = os::Utf8FromWide(entry.cFileName);
+        if (name != "." && name != "..") {
+            names.push_back(name);
+        }
+    }
+    if (search != INVALID_HANDLE_VALUE) {
+        ::FindClose(search);
+    }
+    return names;
+}
+
 // Under Wine: removes a Linux symbolic link itself, which Wine cannot.
 inline bool RemoveLinuxSymbolicLink(const std::string& link) {
     return RunLinuxProgramUntil({"/bin/rm", LinuxPathUnderWine(link)},

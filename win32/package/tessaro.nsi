@@ -1,8 +1,10 @@
 ; The installer of Tessaro for Windows, built with NSIS by scripts/package-windows:
-;   makensis -DVERSION=1.20 -DSTAGE=folder -DOUTFILE=setup.exe [-DX64] tessaro.nsi
-; STAGE holds tessaro.exe, tessaro-dump.exe, tessaro.hlp and LIESMICH.txt. Installed per
-; user, without administrator rights: no UAC prompt, and the uninstaller is registered
-; under HKCU.
+;   makensis -DVERSION=1.20 -DSTAGE=folder -DSTARTER=Deinstallieren.exe -DOUTFILE=setup.exe
+;            [-DX64] tessaro.nsi
+; STAGE holds tessaro.exe, tessaro-dump.exe, tessaro.hlp and LIESMICH.txt; STARTER is
+; Deinstallieren.exe (deinstallieren.nsi), which runs the uninstaller Deinstallation.exe in
+; place and ends with its exit code. Installed per user, without administrator rights: no
+; UAC prompt, and the uninstaller is registered under HKCU.
 Unicode true
 !ifdef X64
     Target amd64-unicode
@@ -19,6 +21,9 @@ Unicode true
 !endif
 !ifndef OUTFILE
     !error "OUTFILE fehlt"
+!endif
+!ifndef STARTER
+    !error "STARTER fehlt"
 !endif
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaro"
@@ -62,7 +67,8 @@ Section "Tessaro"
     File "${STAGE}\tessaro-dump.exe"
     File "${STAGE}\tessaro.hlp"
     File "${STAGE}\LIESMICH.txt"
-    WriteUninstaller "$INSTDIR\Deinstallieren.exe"
+    File "/oname=Deinstallieren.exe" "${STARTER}"
+    WriteUninstaller "$INSTDIR\Deinstallation.exe"
 
     ; Started from the Start menu, Tessaro opens its dialog in the user's documents, not
     ; in the program's folder.
@@ -75,10 +81,10 @@ Section "Tessaro"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Tessaro"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tessaro.exe"
     WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-    ; Run in place (_?=), the uninstaller is the process that removes Tessaro, and whoever
-    ; started it (Windows, a package manager) gets its exit code: 2 when Tessaro stays.
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Deinstallieren.exe" _?=$INSTDIR'
-    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /S _?=$INSTDIR'
+    ; Deinstallieren.exe waits for the uninstaller, and whoever started it (Windows, a package
+    ; manager, a script) gets its exit code: 2 when Tessaro stays.
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Deinstallieren.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /S'
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
@@ -128,21 +134,26 @@ FunctionEnd
     ${EndIf}
 !macroend
 
-; The uninstaller itself, then the folder, the Start menu entry and the entry under
-; "Apps": the entries go only when no file is left. The uninstaller in the folder may still
-; be running for a moment (the one that started this copy, or the one that started this
-; clean-up): it is tried for up to 20 seconds.
+; The uninstaller and its starter, then the folder, the Start menu entry and the entry
+; under "Apps": the entries go only when no file is left. The programs in the folder may
+; still be running for a moment (the one that started this copy, or the one that started
+; this clean-up, and the starter that waits for it): they are tried for up to 20 seconds.
 Function un.RemoveUninstallerAndEntries
     StrCpy $R2 0
     ${Do}
+        Delete "$INSTDIR\Deinstallation.exe"
         Delete "$INSTDIR\Deinstallieren.exe"
-        ${IfNot} ${FileExists} "$INSTDIR\Deinstallieren.exe"
-        ${OrIf} $R2 >= 200
+        ${IfNot} ${FileExists} "$INSTDIR\Deinstallation.exe"
+        ${AndIfNot} ${FileExists} "$INSTDIR\Deinstallieren.exe"
+            ${Break}
+        ${EndIf}
+        ${If} $R2 >= 200
             ${Break}
         ${EndIf}
         Sleep 100
         IntOp $R2 $R2 + 1
     ${Loop}
+    !insertmacro MustBeGone "Deinstallation.exe"
     !insertmacro MustBeGone "Deinstallieren.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Tessaro.lnk"
@@ -171,12 +182,15 @@ Section "Uninstall"
     !insertmacro MustBeGone "tessaro-dump.exe"
     !insertmacro MustBeGone "tessaro.hlp"
     !insertmacro MustBeGone "LIESMICH.txt"
+    Delete "$INSTDIR\Deinstallation.exe"
     Delete "$INSTDIR\Deinstallieren.exe"
-    ${If} ${FileExists} "$INSTDIR\Deinstallieren.exe"
-        ; It runs: in place (as the entry under "Apps" runs it), or it started this copy a
-        ; moment ago. A copy of it removes it once it has ended.
+    ${If} ${FileExists} "$INSTDIR\Deinstallation.exe"
+    ${OrIf} ${FileExists} "$INSTDIR\Deinstallieren.exe"
+        ; They run: this uninstaller in place and the starter that waits for it, or the
+        ; uninstaller that started this copy a moment ago. A copy removes them once they
+        ; have ended.
         ClearErrors
-        CopyFiles /SILENT "$INSTDIR\Deinstallieren.exe" "$TEMP\Tessaro-Aufraeumen.exe"
+        CopyFiles /SILENT "$EXEPATH" "$TEMP\Tessaro-Aufraeumen.exe"
         Exec '"$TEMP\Tessaro-Aufraeumen.exe" /S /AUFRAEUMEN _?=$INSTDIR'
         ${If} ${Errors}
             MessageBox MB_OK|MB_ICONSTOP "$INSTDIR\Deinstallieren.exe konnte nicht entfernt werden." /SD IDOK
