@@ -27,9 +27,9 @@ namespace {
 constexpr std::int64_t kMaxCells = std::int64_t{1} << 17;
 
 // The records held are no more than the file (and the rest of a record it cuts short), and
-// four bytes a record for their lengths.
+// two bytes a record for their lengths.
 std::size_t MemoryAllowed(std::int64_t rows, std::size_t fileSize) {
-    return (std::size_t{1} << 20) + static_cast<std::size_t>(4 * rows) + fileSize;
+    return (std::size_t{1} << 20) + static_cast<std::size_t>(2 * rows) + fileSize;
 }
 
 // What tessaro-dump fills, cell by cell, held against what the viewer shows.

@@ -56,41 +56,22 @@ unsigned char ByteAt(std::string_view bytes, std::size_t i) {
 // One character of UTF-8: a valid sequence, or U+FFFD for the longest start of one that
 // is not (at least one byte).
 CharacterDecoder::Step DecodeUtf8(std::string_view bytes, bool atEnd) {
-    const unsigned char lead = ByteAt(bytes, 0);
-    if (lead < 0x80) {
+    const Utf8Sequence sequence = Utf8SequenceAt(bytes);
+    if (sequence.cut && !atEnd) {
+        return {0, kReplacement};  // the rest comes with the next bytes
+    }
+    if (!sequence.whole) {
+        return {sequence.length, kReplacement};
+    }
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    if (sequence.length == 1) {
         return {1, lead};
     }
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    char32_t code = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return {1, kReplacement};
+    char32_t code = lead & (0x7F >> sequence.length);
+    for (std::size_t i = 1; i < sequence.length; ++i) {
+        code = code << 6 | (ByteAt(bytes, i) & 0x3F);
     }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (i == bytes.size()) {
-            return {atEnd ? i : 0, kReplacement};  // cut short, or more to come
-        }
-        const unsigned char next = ByteAt(bytes, i);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
-            return {i, kReplacement};
-        }
-        code = code << 6 | (next & 0x3F);
-    }
-    return {length, code};
+    return {sequence.length, code};
 }
 
 }  // namespace

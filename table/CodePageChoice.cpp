@@ -23,42 +23,6 @@ bool IsDosUmlaut(unsigned char byte) {
            byte == 0x9A;
 }
 
-// The length of the UTF-8 sequence that begins with `bytes` (not empty): 0 when it is no
-// valid one, and the bytes it has when the end of the text cuts it short.
-struct Sequence {
-    std::size_t length;
-    bool complete;
-};
-Sequence Utf8SequenceAt(std::string_view bytes) {
-    const auto lead = static_cast<unsigned char>(bytes[0]);
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return {0, false};
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (i == bytes.size()) {
-            return {i, false};
-        }
-        const auto next = static_cast<unsigned char>(bytes[i]);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
-            return {0, false};
-        }
-    }
-    return {length, true};
-}
-
 // The first line of a .cpg file, without a byte order mark and the blanks around it.
 std::string_view FirstLine(std::string_view content) {
     if (content.starts_with("\xEF\xBB\xBF")) {
@@ -122,13 +86,13 @@ void CharacterEvidence::Add(std::string_view text) {
             ++i;  // only the DOS umlauts are still looked for
             continue;
         }
-        const Sequence sequence = Utf8SequenceAt(text.substr(i));
-        if (sequence.length == 0) {
+        const Utf8Sequence sequence = Utf8SequenceAt(text.substr(i));
+        if (!sequence.whole && !sequence.cut) {
             valid_ = false;
             ++i;
             continue;
         }
-        multiByte_ = multiByte_ || sequence.complete;
+        multiByte_ = multiByte_ || sequence.whole;
         for (std::size_t k = 1; k < sequence.length; ++k) {
             dosUmlauts_ = dosUmlauts_ || IsDosUmlaut(static_cast<unsigned char>(text[i + k]));
         }

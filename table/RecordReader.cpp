@@ -10,8 +10,9 @@ namespace {
 // runs; above it each record's shown values are read alone.
 constexpr std::int64_t kSparseGap = 4096;
 
-std::uint32_t LengthHeld(std::int64_t available, std::int64_t needed) {
-    return static_cast<std::uint32_t>(std::clamp<std::int64_t>(available, 0, needed));
+template <typename Length>
+Length LengthHeld(std::int64_t available, std::int64_t needed) {
+    return static_cast<Length>(std::clamp<std::int64_t>(available, 0, needed));
 }
 
 }  // namespace
@@ -35,8 +36,9 @@ RecordSpan SpanOf(const TableInfo& info, const ColumnLayout& layout) {
     return span;
 }
 
+template <typename Length>
 void ReadRecords(FileTable& files, FileNumber file, const RecordSpan& span, std::int64_t first,
-                 std::int64_t count, char* buffer, std::uint32_t* lengths) {
+                 std::int64_t count, char* buffer, Length* lengths) {
     if (span.ReadsEachRecord()) {
         if (span.neededBytes == 0) {  // nothing shown: nothing to read
             std::fill(lengths, lengths + count, 0);
@@ -47,7 +49,7 @@ void ReadRecords(FileTable& files, FileNumber file, const RecordSpan& span, std:
             const ReadResult got = files.ReadBytes(file, buffer + i * span.neededBytes,
                                                    static_cast<std::size_t>(span.neededBytes),
                                                    FileTable::Buffering::Unbuffered);
-            lengths[i] = LengthHeld(static_cast<std::int64_t>(got.count), span.neededBytes);
+            lengths[i] = LengthHeld<Length>(static_cast<std::int64_t>(got.count), span.neededBytes);
         }
         return;
     }
@@ -55,9 +57,14 @@ void ReadRecords(FileTable& files, FileNumber file, const RecordSpan& span, std:
     const ReadResult got =
         files.ReadBytes(file, buffer, static_cast<std::size_t>(count * span.stride));
     for (std::int64_t i = 0; i < count; ++i) {
-        lengths[i] =
-            LengthHeld(static_cast<std::int64_t>(got.count) - i * span.stride, span.neededBytes);
+        lengths[i] = LengthHeld<Length>(static_cast<std::int64_t>(got.count) - i * span.stride,
+                                        span.neededBytes);
     }
 }
+
+template void ReadRecords(FileTable&, FileNumber, const RecordSpan&, std::int64_t, std::int64_t,
+                          char*, std::uint16_t*);
+template void ReadRecords(FileTable&, FileNumber, const RecordSpan&, std::int64_t, std::int64_t,
+                          char*, std::uint32_t*);
 
 }  // namespace tessaro

@@ -32,8 +32,10 @@ RecordSpan SpanOf(const TableInfo& info, const ColumnLayout& layout);
 // count × RowBytes() bytes: the values of record first + i begin at i × RowBytes(), and
 // `lengths[i]` says how many of its needed bytes the file held (fewer at its end, down to
 // 0). A failed read leaves what it got, as a read at the end of the file does; the file
-// table keeps the failure (FileTable::TakeReadError).
+// table keeps the failure (FileTable::TakeReadError). `Length` is std::uint16_t where the
+// needed bytes fit in it, else std::uint32_t.
+template <typename Length>
 void ReadRecords(FileTable& files, FileNumber file, const RecordSpan& span, std::int64_t first,
-                 std::int64_t count, char* buffer, std::uint32_t* lengths);
+                 std::int64_t count, char* buffer, Length* lengths);
 
 }  // namespace tessaro

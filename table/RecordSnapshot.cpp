@@ -1,6 +1,7 @@
 #include "RecordSnapshot.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "table/RecordReader.h"
 
@@ -29,11 +30,16 @@ private:
 void RecordSnapshot::Clear() {
     rows_ = 0;
     blocks_.clear();
-    lengths_.clear();
+    shortLengths_.clear();
+    longLengths_.clear();
 }
 
 void RecordSnapshot::Allocate(std::int64_t rowsInFile) {
-    lengths_.assign(static_cast<std::size_t>(rowsInFile), 0);
+    if (longRows_) {
+        longLengths_.assign(static_cast<std::size_t>(rowsInFile), 0);
+    } else {
+        shortLengths_.assign(static_cast<std::size_t>(rowsInFile), 0);
+    }
     for (std::int64_t first = 0; first < rowsInFile; first += blockRows_) {
         const std::int64_t rows = std::min(blockRows_, rowsInFile - first);
         blocks_.push_back(
@@ -51,6 +57,7 @@ std::int16_t RecordSnapshot::Load(Session& session) {
     const OpenTable open(files, file);
     const RecordSpan span = SpanOf(session.tableInfo, session.columns);
     rowBytes_ = span.RowBytes();
+    longRows_ = span.neededBytes > std::numeric_limits<std::uint16_t>::max();
     // A record whose shown fields take no bytes is a row all the same.
     blockRows_ = std::max<std::int64_t>(1, kBlockBytes / std::max<std::int64_t>(1, rowBytes_));
     // Memory follows what the file holds: a record count beyond its end costs nothing.
@@ -59,8 +66,14 @@ std::int16_t RecordSnapshot::Load(Session& session) {
         Allocate(rowsInFile);
         for (std::size_t block = 0; block < blocks_.size(); ++block) {
             const std::int64_t first = static_cast<std::int64_t>(block) * blockRows_;
-            ReadRecords(files, file, span, first, std::min(blockRows_, rowsInFile - first),
-                        blocks_[block].get(), lengths_.data() + first);
+            const std::int64_t count = std::min(blockRows_, rowsInFile - first);
+            if (longRows_) {
+                ReadRecords(files, file, span, first, count, blocks_[block].get(),
+                            longLengths_.data() + first);
+            } else {
+                ReadRecords(files, file, span, first, count, blocks_[block].get(),
+                            shortLengths_.data() + first);
+            }
         }
     } catch (...) {
         Clear();
@@ -71,19 +84,22 @@ std::int16_t RecordSnapshot::Load(Session& session) {
 }
 
 std::string_view RecordSnapshot::Values(std::int32_t row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= lengths_.size()) {
+    if (row < 0 || static_cast<std::size_t>(row) >= RowsHeld()) {
         return {};
     }
     const auto block = static_cast<std::size_t>(row / blockRows_);
     const std::int64_t at = (row % blockRows_) * rowBytes_;
-    return std::string_view(blocks_[block].get() + at, lengths_[static_cast<std::size_t>(row)]);
+    const auto index = static_cast<std::size_t>(row);
+    return std::string_view(blocks_[block].get() + at,
+                            longRows_ ? longLengths_[index] : shortLengths_[index]);
 }
 
 std::size_t RecordSnapshot::MemoryBytes() const {
-    std::size_t bytes = lengths_.capacity() * sizeof(std::uint32_t);
+    std::size_t bytes = shortLengths_.capacity() * sizeof(std::uint16_t) +
+                        longLengths_.capacity() * sizeof(std::uint32_t);
     for (std::size_t block = 0; block < blocks_.size(); ++block) {
         const std::int64_t rows =
-            std::min<std::int64_t>(blockRows_, static_cast<std::int64_t>(lengths_.size()) -
+            std::min<std::int64_t>(blockRows_, static_cast<std::int64_t>(RowsHeld()) -
                                                    static_cast<std::int64_t>(block) * blockRows_);
         bytes += static_cast<std::size_t>(rows * rowBytes_);
     }

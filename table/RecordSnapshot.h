@@ -34,7 +34,12 @@ private:
     std::int64_t rowBytes_ = 1;
     std::int64_t blockRows_ = 1;
     std::vector<std::unique_ptr<char[]>> blocks_;
-    std::vector<std::uint32_t> lengths_;  // one per record in the file
+    // The bytes held of each record in the file, in 16 bits where its needed bytes fit in
+    // them (every table but those of character fields beyond 255 bytes), else in 32.
+    std::vector<std::uint16_t> shortLengths_;
+    std::vector<std::uint32_t> longLengths_;
+    bool longRows_ = false;
+    std::size_t RowsHeld() const { return longRows_ ? longLengths_.size() : shortLengths_.size(); }
 };
 
 }  // namespace tessaro

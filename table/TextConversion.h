@@ -46,7 +46,17 @@ std::size_t CharacterValueToUtf8Into(std::string_view stored, std::size_t maxCha
 // characters, in UTF-8.
 std::size_t CellTextToUtf8Into(std::string_view windows1252, std::size_t maxCharacters, char* out);
 
-// Whether the bytes are valid UTF-8 (shortest forms, no surrogates, at most U+10FFFF).
+// The UTF-8 sequence at the start of `bytes` (not empty), in its shortest form, no
+// surrogate, at most U+10FFFF: a whole character (ASCII included), or the longest start of
+// one there is (at least one byte), which is `cut` when the bytes end before it does.
+struct Utf8Sequence {
+    std::size_t length;
+    bool whole;
+    bool cut;
+};
+Utf8Sequence Utf8SequenceAt(std::string_view bytes);
+
+// Whether the bytes are valid UTF-8: whole sequences only.
 bool IsValidUtf8(std::string_view bytes);
 
 // A file name as a text shown to the user: its bytes when they are UTF-8, else each byte as

@@ -71,6 +71,29 @@ HANDLE OpenForQuestions(const std::wstring& path) {
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+// A file or folder of a name, opened only to ask about it; not open when there is none.
+class AskedFile {
+public:
+    explicit AskedFile(const std::string& name) {
+        if (const std::optional<std::wstring> path = SystemPath(name)) {
+            handle_ = OpenForQuestions(*path);
+        }
+    }
+    ~AskedFile() {
+        if (IsOpen()) {
+            ::CloseHandle(handle_);
+        }
+    }
+    AskedFile(const AskedFile&) = delete;
+    AskedFile& operator=(const AskedFile&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Handle() const { return handle_; }
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
 std::int64_t SizeThroughLink(const std::wstring& path) {
     const HANDLE file = OpenForQuestions(path);
     if (file == INVALID_HANDLE_VALUE) {
@@ -151,20 +174,14 @@ bool FileExists(const std::string& name) {
 
 bool ExistsButIsNoFile(const std::string& name) {
     os::KeepSystemErrorBoxesAway();
-    const std::optional<std::wstring> path = SystemPath(name);
-    if (!path) {
-        return false;
-    }
-    const HANDLE file = OpenForQuestions(*path);
-    if (file == INVALID_HANDLE_VALUE) {
+    const AskedFile file(name);
+    if (!file.IsOpen()) {
         return false;
     }
     BY_HANDLE_FILE_INFORMATION info{};
-    const bool noFile =
-        ::GetFileType(file) != FILE_TYPE_DISK ||
-        (::GetFileInformationByHandle(file, &info) != 0 && IsFolder(info.dwFileAttributes));
-    ::CloseHandle(file);
-    return noFile;
+    return ::GetFileType(file.Handle()) != FILE_TYPE_DISK ||
+           (::GetFileInformationByHandle(file.Handle(), &info) != 0 &&
+            IsFolder(info.dwFileAttributes));
 }
 
 std::int64_t FindFileSize(const std::string& name) {
@@ -220,17 +237,8 @@ std::uint32_t RemoveFile(const std::string& name) {
 bool SameFile(const std::string& first, const std::string& second) {
     os::KeepSystemErrorBoxesAway();
     const auto identify = [](const std::string& name, BY_HANDLE_FILE_INFORMATION& info) {
-        const std::optional<std::wstring> path = SystemPath(name);
-        if (!path) {
-            return false;
-        }
-        const HANDLE file = OpenForQuestions(*path);
-        if (file == INVALID_HANDLE_VALUE) {
-            return false;
-        }
-        const bool known = ::GetFileInformationByHandle(file, &info) != 0;
-        ::CloseHandle(file);
-        return known;
+        const AskedFile file(name);
+        return file.IsOpen() && ::GetFileInformationByHandle(file.Handle(), &info) != 0;
     };
     BY_HANDLE_FILE_INFORMATION a{};
     BY_HANDLE_FILE_INFORMATION b{};

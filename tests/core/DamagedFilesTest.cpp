@@ -71,9 +71,9 @@ std::string TextWithoutBytes(char type) {
 }
 
 // The records held are no more than the file (and the rest of a record it cuts short), and
-// four bytes a record for their lengths: a record count beyond the file costs nothing.
+// two bytes a record for their lengths: a record count beyond the file costs nothing.
 std::size_t MemoryAllowed(std::int64_t rows, std::size_t fileSize) {
-    return (std::size_t{1} << 20) + static_cast<std::size_t>(4 * rows) + fileSize;
+    return (std::size_t{1} << 20) + static_cast<std::size_t>(2 * rows) + fileSize;
 }
 
 // What opening a table came to.

@@ -137,6 +137,17 @@ TEST_F(FillRecordCellsTest, CharacterFieldsBeyond255BytesInEveryLevelAndFamily) 
         EXPECT_EQ(Cell(1, 4), std::string(127, 'k'));
         EXPECT_EQ(Cell(1, 5), "-3.00");
     }
+    // The longest there is: a record's shown bytes beyond what 16 bits count.
+    TableBuilder longest;
+    longest.Field("RIESIG", 'C', 255, 255).Field("NACH", 'C', 4);
+    longest.Record({std::string(65535, 'r'), "ende"});
+    std::string cut = longest.Bytes();
+    cut.resize(cut.size() - 1 - 2);  // the end marker and half of "ende"
+    WriteFile(dir.File("t.dbf"), cut);
+    ASSERT_EQ(LoadFile(), 1);
+    EXPECT_EQ(session.tableInfo.RecordStride(), 1 + 65535 + 4);
+    EXPECT_EQ(Cell(0, 1), std::string(127, 'r'));
+    EXPECT_EQ(Cell(0, 2), "en") << "what the file holds of the last field";
 }
 
 TEST_F(FillRecordCellsTest, RowsWithAMemoGetTheMemoImage) {
