@@ -68,6 +68,7 @@ TEST_F(MainWindowTest, TheOneTableOfTheFolderIsShownAtStart) {
     EXPECT_EQ(Cell(1, 2), "Block: 1");
     EXPECT_FALSE(List()->Model()->data(List()->Model()->index(0, 0), Qt::DecorationRole).isNull());
     EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(window->focusWidget(), List()) << "the keys go to the list at once";
 }
 
 TEST_F(MainWindowTest, TheMemoItemFollowsTheTableOpenedByCommand) {
@@ -115,6 +116,7 @@ TEST_F(MainWindowTest, ATableDroppedOnTheWindowOpensAsIfChosen) {
               QString::fromStdString(dir.File("erste.dbf")) + ", 4 Records, Format DBase 5");
     EXPECT_TRUE(window->Menu()->memo->isEnabled());
     EXPECT_TRUE(port.dialogRequests.empty());
+    EXPECT_EQ(window->focusWidget(), List()) << "the keys go to the list at once";
 
     ASSERT_TRUE(Drop(List()->viewport(),
                      {QUrl::fromLocalFile(QString::fromStdString(dir.File("zweite.dbf")))}))
