@@ -10,6 +10,8 @@
 
 #include <new>
 
+#include "app/DialogUnits.h"
+#include "app/OwnerPlacement.h"
 #include "fileio/SmallFile.h"
 #include "viewer/HelpHtml.h"
 #include "viewer/Viewer.h"
@@ -47,6 +49,12 @@ HelpWindow::HelpWindow(const QString& fileName, QWidget* owner) : QTextBrowser(o
     setWindowTitle(QStringLiteral("Tessaro – Hilfe"));
     setOpenExternalLinks(false);
     resize(560, 640);
+    // Beside the window, which stays in sight (smaller where that takes it); over it only
+    // when the screen has no room.
+    const DialogUnits du(fontMetrics());
+    if (owner != nullptr && !MoveBesideOwner(*this, *owner, du.X(4), QSize(320, 240))) {
+        move(owner->geometry().topLeft() + QPoint(du.X(6), du.Y(18)));
+    }
     setSource(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()),
               QTextDocument::HtmlResource);
 }
