@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <new>
 
 #include "app/DialogUnits.h"
@@ -83,16 +84,21 @@ QVariant HelpWindow::LoadLocalFile(int type, const QUrl& name) {
     return QString::fromStdString(BoundedHelpHtml(content));
 }
 
-// Decoded only when its size, as its header gives it, fits into what is left of the
-// pictures' memory (8 bytes a pixel, as the deepest formats take).
+// Decoded only when its size and depth, as its header gives them, fit into what is left of
+// the pictures' memory (at least 4 bytes a pixel, as it is drawn; 8 where the header does
+// not say).
 QImage HelpWindow::BoundedPicture(const QByteArray& bytes) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    const int bits = format == QImage::Format_Invalid
+                         ? 64
+                         : std::max<int>(32, QImage::toPixelFormat(format).bitsPerPixel());
     if (!IsPictureFormat(reader.format()) || size.isEmpty() ||
-        qint64{size.width()} * size.height() * 8 > kMostPictureBytes - pictureBytes_) {
+        qint64{size.width()} * size.height() * bits / 8 > kMostPictureBytes - pictureBytes_) {
         return NoPicture();
     }
     const QImage image = reader.read();
