@@ -3,38 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 #include "app/DialogUnits.h"
-#include "viewer/GoToPlacement.h"
+#include "app/OwnerPlacement.h"
 
 namespace tessaro {
-
-namespace {
-
-ScreenBox BoxOf(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
-
-// Beside the window, so that the rows it finds are never under it; over the window's top
-// left corner only when the screen has no room beside it.
-void PlaceBesideOwner(QDialog& dialog, const QWidget& owner, const DialogUnits& du) {
-    const QRect outer = owner.frameGeometry();
-    const QRect inner = owner.geometry();
-    // The dialog's frame is known only once it is shown: it is taken to be the owner's.
-    const int width = dialog.width() + outer.width() - inner.width();
-    const int height = dialog.height() + outer.height() - inner.height();
-    const QScreen* screen = owner.screen();
-    const std::optional<ScreenBox> beside =
-        screen == nullptr
-            ? std::nullopt
-            : PlaceBeside(BoxOf(outer), width, height, BoxOf(screen->availableGeometry()), du.X(4));
-    if (beside) {
-        dialog.move(beside->left, beside->top);
-    } else {
-        dialog.move(inner.topLeft() + QPoint(du.X(6), du.Y(18)));
-    }
-}
-
-}  // namespace
 
 GoToDialog::GoToDialog(QWidget* owner) : QDialog(owner), field_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("SETTEXT"));
@@ -61,8 +34,10 @@ GoToDialog::GoToDialog(QWidget* owner) : QDialog(owner), field_(new QLineEdit(th
 
     connect(search, &QPushButton::clicked, this, [this] { emit Search(field_->text()); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    if (owner != nullptr) {
-        PlaceBesideOwner(*this, *owner, du);
+    // Beside the window, so that the rows it finds are never under it; over the window's
+    // top left corner only when the screen has no room beside it.
+    if (owner != nullptr && !MoveBesideOwner(*this, *owner, du.X(4))) {
+        move(owner->geometry().topLeft() + QPoint(du.X(6), du.Y(18)));
     }
 }
 

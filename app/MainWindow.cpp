@@ -128,6 +128,11 @@ void MainWindow::DestroyRecordList() {
 void MainWindow::ShowRecordList(bool visible) {
     if (recordList_ != nullptr) {
         recordList_->setVisible(visible);
+        // A table shown takes the keys at once, however it was opened: the first Down key
+        // goes to record 1.
+        if (visible) {
+            recordList_->setFocus();
+        }
     }
 }
 

@@ -26,17 +26,34 @@ bool IsCovered(const std::vector<bool>& covered, std::int32_t slot) {
 
 std::optional<ScreenBox> PlaceBeside(const ScreenBox& owner, int width, int height,
                                      const ScreenBox& screen, int gap) {
-    const int level = Within(owner.top, height, screen.top, screen.Bottom());
-    const int aligned = Within(owner.left, width, screen.left, screen.Right());
-    const ScreenBox candidates[] = {
-        {owner.Right() + gap, level, width, height},
-        {owner.left - gap - width, level, width, height},
-        {aligned, owner.Bottom() + gap, width, height},
-        {aligned, owner.top - gap - height, width, height},
-    };
-    for (const ScreenBox& candidate : candidates) {
-        if (Inside(candidate, screen)) {
-            return candidate;
+    return PlaceBeside(owner, width, height, screen, gap, width, height);
+}
+
+std::optional<ScreenBox> PlaceBeside(const ScreenBox& owner, int width, int height,
+                                     const ScreenBox& screen, int gap, int leastWidth,
+                                     int leastHeight) {
+    // Its own size first, then the room there is: beside the owner, then below or above it.
+    for (const bool shrunk : {false, true}) {
+        const int tall = shrunk ? std::min(height, screen.height) : height;
+        const int wide = shrunk ? std::min(width, screen.width) : width;
+        const int right = shrunk ? std::min(width, screen.Right() - owner.Right() - gap) : width;
+        const int left = shrunk ? std::min(width, owner.left - gap - screen.left) : width;
+        const int below =
+            shrunk ? std::min(height, screen.Bottom() - owner.Bottom() - gap) : height;
+        const int above = shrunk ? std::min(height, owner.top - gap - screen.top) : height;
+        const int level = Within(owner.top, tall, screen.top, screen.Bottom());
+        const int aligned = Within(owner.left, wide, screen.left, screen.Right());
+        const ScreenBox candidates[] = {
+            {owner.Right() + gap, level, right, tall},
+            {owner.left - gap - left, level, left, tall},
+            {aligned, owner.Bottom() + gap, wide, below},
+            {aligned, owner.top - gap - above, wide, above},
+        };
+        for (const ScreenBox& candidate : candidates) {
+            if (candidate.width >= leastWidth && candidate.height >= leastHeight &&
+                Inside(candidate, screen)) {
+                return candidate;
+            }
         }
     }
     return std::nullopt;

@@ -6,7 +6,7 @@
 
 namespace tessaro {
 
-// Keeping what the go-to search found in sight: where a go-to dialog opens, and where the
+// Keeping the list in sight: where a go-to dialog (and the help window) opens, and where the
 // record list scrolls so that the row found is not under any go-to dialog.
 
 // A rectangle on the screen, in pixels.
@@ -26,6 +26,12 @@ struct ScreenBox {
 // allows. None when there is no room beside the window (a window that fills the screen).
 std::optional<ScreenBox> PlaceBeside(const ScreenBox& owner, int width, int height,
                                      const ScreenBox& screen, int gap);
+// The same for a window that may be smaller, down to `leastWidth` x `leastHeight`: where
+// its size fits beside the owner nowhere, it takes the room there is on the first of those
+// sides that has room for its least size.
+std::optional<ScreenBox> PlaceBeside(const ScreenBox& owner, int width, int height,
+                                     const ScreenBox& screen, int gap, int leastWidth,
+                                     int leastHeight);
 
 // What the record list shows, counted in rows.
 struct RowPage {

@@ -1,5 +1,6 @@
 #include "win32/HelpRtf.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <optional>
@@ -169,7 +170,8 @@ public:
             anchors_.emplace(name, position_);
         }
         const std::string target = AttributeValue(attributes, "href");
-        if (target.starts_with('#') && skipping_ == 0) {
+        if (target.starts_with('#') && skipping_ == 0 &&
+            links_.size() < static_cast<std::size_t>(kMostHelpLinks)) {
             link_ = HelpLink{-1, -1, target.substr(1)};
         }
     }
@@ -238,7 +240,7 @@ public:
         } else if (name == "li") {
             EndParagraph();
             if (!closing) {
-                const int depth = static_cast<int>(lists_.size() < 1 ? 1 : lists_.size());
+                const int depth = std::clamp(static_cast<int>(lists_.size()), 1, kDeepestHelpLists);
                 const int indent = 360 * depth;
                 std::string marker = "\\bullet";
                 if (!lists_.empty() && lists_.back() > 0) {
@@ -319,6 +321,7 @@ private:
     void StartParagraph(const std::string& format) {
         out_ += "\\pard\\plain\\f0\\fs18" + format;
         lineLength_ = 0;
+        paragraphLength_ = 0;
         inParagraph_ = true;
         atLineStart_ = true;
         pendingSpace_ = false;
@@ -338,15 +341,24 @@ private:
 
     // Bold, italic and program text are groups, closed by their end tag or at the end of
     // the paragraph, whichever comes first: a missing end tag never leaves a brace open.
+    // Beyond the deepest, a tag and its end tag count for nothing.
     void Inline(bool closing, const char* format) {
         if (!closing) {
             if (!inParagraph_) {
                 StartParagraph("\\sa100 ");
             }
             EmitPendingSpace();
+            if (groups_.size() >= static_cast<std::size_t>(kDeepestHelpFormats)) {
+                ++uncounted_[format];
+                return;
+            }
             out_ += '{';
             out_ += format;
             groups_.push_back(format);
+            return;
+        }
+        if (uncounted_[format] > 0) {
+            --uncounted_[format];
             return;
         }
         for (std::size_t k = groups_.size(); k > 0; --k) {
@@ -354,6 +366,7 @@ private:
                 // Closes it and whatever was opened inside it.
                 out_.append(groups_.size() - (k - 1), '}');
                 groups_.resize(k - 1);
+                uncounted_.clear();
                 return;
             }
         }
@@ -374,9 +387,16 @@ private:
         }
     }
 
-    // A line break is one character of the control.
+    // A line break is one character of the control, and so is the end of a paragraph that
+    // has grown long and goes on as a new one.
     void BreakLine() {
-        out_ += "\\line\n";
+        paragraphLength_ += lineLength_;
+        if (paragraphLength_ >= kLongestHelpParagraph) {
+            out_ += "\\par\n";
+            paragraphLength_ = 0;
+        } else {
+            out_ += "\\line\n";
+        }
         ++position_;
         lineLength_ = 0;
     }
@@ -384,6 +404,7 @@ private:
     void CloseInlineGroups() {
         out_.append(groups_.size(), '}');
         groups_.clear();
+        uncounted_.clear();
     }
 
     // One character of the control for each UTF-16 unit, a tab as one.
@@ -420,10 +441,12 @@ private:
     std::vector<HelpLink> links_;
     std::map<std::string, long> anchors_;
     std::vector<const char*> groups_;
-    std::vector<int> lists_;  // 0 for a bullet list, else the next number
+    std::map<std::string_view, int> uncounted_;  // tags beyond the deepest, by format
+    std::vector<int> lists_;                     // 0 for a bullet list, else the next number
     int skipping_ = 0;
     int cell_ = 0;
-    int lineLength_ = 0;  // characters since the paragraph or the line began
+    int lineLength_ = 0;       // characters since the paragraph or the line began
+    int paragraphLength_ = 0;  // characters of the paragraph before its line
     bool inParagraph_ = false;
     bool atLineStart_ = true;
     bool pendingSpace_ = false;

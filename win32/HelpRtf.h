@@ -7,6 +7,19 @@
 
 namespace tessaro::win32 {
 
+// How deep bold, italic and program text nest in the rich text, and how deep lists are
+// indented: any folder can bring its own help, and Wine's control crashes on more than about
+// 32 nested groups. The help we ship nests two of each; what goes deeper shows as at the
+// deepest.
+inline constexpr int kDeepestHelpFormats = 8;
+inline constexpr int kDeepestHelpLists = 8;
+// Wine's control also lays out a paragraph again whole for every link marked in it: only so
+// many links are marked (the others show as text), and a paragraph that has run this many
+// characters goes on as a new one of the same form at its next line break. The help we
+// ship has 10 links and no paragraph of 400 characters.
+inline constexpr int kMostHelpLinks = 64;
+inline constexpr int kLongestHelpParagraph = 2000;
+
 // A link of the help document, as character positions in the rich text control that shows
 // it: [start, end) is the link's text, `target` the name of the anchor it leads to.
 struct HelpLink {

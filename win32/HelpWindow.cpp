@@ -5,6 +5,7 @@
 #include "fileio/SmallFile.h"
 #include "viewer/Viewer.h"
 #include "win32/HelpRtf.h"
+#include "win32/OwnerPlacement.h"
 #include "win32/WindowText.h"
 
 namespace tessaro::win32 {
@@ -69,6 +70,15 @@ bool HelpWindow::Create(HINSTANCE instance, HWND owner, HFONT font, int dpi) {
                                 owner, nullptr, instance, this);
     if (window_ == nullptr) {
         return false;
+    }
+    // Beside the main window, which stays in sight (smaller where that takes it); over it
+    // only when the screen has no room.
+    if (!MoveBesideOwner(window_, owner, ForDpi(6, dpi),
+                         SIZE{ForDpi(320, dpi), ForDpi(240, dpi)})) {
+        RECT over = {};
+        ::GetWindowRect(owner, &over);
+        ::SetWindowPos(window_, nullptr, over.left + ForDpi(10, dpi), over.top + ForDpi(40, dpi), 0,
+                       0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RECT client = {};
     ::GetClientRect(window_, &client);

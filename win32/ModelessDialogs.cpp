@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "fileio/win32/WideNames.h"
-#include "viewer/GoToPlacement.h"
 #include "viewer/VersionInfo.h"
 #include "viewer/Viewer.h"
+#include "win32/OwnerPlacement.h"
 #include "win32/WindowText.h"
 #include "win32/resource.h"
 
@@ -51,30 +51,12 @@ std::string FieldText(HWND dialog, int id) {
     return os::Utf8FromWide(text);
 }
 
-ScreenBox BoxOf(const RECT& rect) {
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
 // Beside the main window, so that the rows it finds are never under it; where the
 // template puts it (over the window's top left corner) only when the screen has no room.
 void PlaceBesideOwner(HWND dialog) {
-    const HWND owner = ::GetWindow(dialog, GW_OWNER);
-    RECT outer = {};
-    RECT own = {};
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof(monitor);
-    if (owner == nullptr || !::GetWindowRect(owner, &outer) || !::GetWindowRect(dialog, &own) ||
-        !::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        return;
-    }
     RECT gap = {0, 0, 4, 4};
     ::MapDialogRect(dialog, &gap);
-    const std::optional<ScreenBox> beside = PlaceBeside(
-        BoxOf(outer), own.right - own.left, own.bottom - own.top, BoxOf(monitor.rcWork), gap.right);
-    if (beside) {
-        ::SetWindowPos(dialog, nullptr, beside->left, beside->top, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    MoveBesideOwner(dialog, ::GetWindow(dialog, GW_OWNER), gap.right);
 }
 
 Viewer* ViewerOf(HWND dialog) {

@@ -1,5 +1,8 @@
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -8,17 +11,20 @@
 #include <QStyle>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextTable>
 
 #include <sys/stat.h>
 
 #include "WindowFixture.h"
 #include "app/ClientArea.h"
+#include "app/HelpWindow.h"
 #include "app/MessageBoxes.h"
 #include "app/RecordCellDelegate.h"
 #include "app/StatusLine.h"
 #include "app/VersionBox.h"
 #include "support/FailingAllocations.h"
 #include "table/CodePage.h"
+#include "viewer/HelpHtml.h"
 
 namespace tessaro {
 namespace {
@@ -26,7 +32,21 @@ namespace {
 using test::FailingAllocations;
 using test::TableBuilder;
 
-class MainWindowTest : public test::WindowFixture {};
+class MainWindowTest : public test::WindowFixture {
+protected:
+    // "Hilfe" on `html` as the help of the working folder: its document, laid out whole.
+    QTextDocument* ShowPlantedHelp(const std::string& html) {
+        test::WriteFile(dir.File("tessaro.hlp"), html);
+        Start();
+        window->Menu()->help->trigger();
+        const QList<QTextBrowser*> helps = window->findChildren<QTextBrowser*>();
+        if (helps.size() != 1) {
+            return nullptr;
+        }
+        helps[0]->document()->documentLayout()->documentSize();
+        return helps[0]->document();
+    }
+};
 
 TEST_F(MainWindowTest, StartsWithTheMenuTheStatusLineAndNoList) {
     Start();
@@ -109,6 +129,7 @@ TEST_F(MainWindowTest, TheOneTableOfTheFolderIsShownAtStart) {
     EXPECT_EQ(Cell(1, 2), "Block: 1");
     EXPECT_FALSE(List()->Model()->data(List()->Model()->index(0, 0), Qt::DecorationRole).isNull());
     EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(window->focusWidget(), List()) << "the keys go to the list at once";
 }
 
 TEST_F(MainWindowTest, TheMemoItemFollowsTheTableOpenedByCommand) {
@@ -156,6 +177,7 @@ TEST_F(MainWindowTest, ATableDroppedOnTheWindowOpensAsIfChosen) {
               QString::fromStdString(dir.File("erste.dbf")) + ", 4 Records, Format DBase 5");
     EXPECT_TRUE(window->Menu()->memo->isEnabled());
     EXPECT_TRUE(port.dialogRequests.empty());
+    EXPECT_EQ(window->focusWidget(), List()) << "the keys go to the list at once";
 
     ASSERT_TRUE(Drop(List()->viewport(),
                      {QUrl::fromLocalFile(QString::fromStdString(dir.File("zweite.dbf")))}))
@@ -370,6 +392,110 @@ TEST_F(MainWindowTest, TheHelpShowsOnlySmallRegularFiles) {
     QList<QTextBrowser*> helps = window->findChildren<QTextBrowser*>();
     ASSERT_EQ(helps.size(), 1);
     EXPECT_TRUE(helps[0]->toPlainText().contains("Seite"));
+}
+
+// How deep a document's tables nest, and the cells of all their grids.
+int TableDepth(const QTextFrame& frame) {
+    int deepest = 0;
+    for (const QTextFrame* child : frame.childFrames()) {
+        deepest = std::max(deepest, TableDepth(*child));
+    }
+    return deepest + (qobject_cast<const QTextTable*>(&frame) != nullptr ? 1 : 0);
+}
+qint64 TableCells(const QTextFrame& frame) {
+    const auto* table = qobject_cast<const QTextTable*>(&frame);
+    qint64 cells = table != nullptr ? qint64{table->rows()} * table->columns() : 0;
+    for (const QTextFrame* child : frame.childFrames()) {
+        cells += TableCells(*child);
+    }
+    return cells;
+}
+
+// Any folder can bring its own help: Qt lays out tables in a time that grows with a power of
+// how deep they nest (24 deep froze the window for good), and their grids take memory.
+TEST_F(MainWindowTest, TheTablesOfAPlantedHelpReachTheDocumentBounded) {
+    std::string html = "<html><body>";
+    for (int i = 0; i < 10; ++i) {
+        html += "<table><tr><td>";
+    }
+    html += "tief";
+    for (int i = 0; i < 10; ++i) {
+        html += "</td></tr></table>";
+    }
+    // Qt puts a table written between the rows of another into the table before it.
+    html += "<table><tr><td>x</td></tr>";
+    for (int i = 0; i < 10; ++i) {
+        html += "<table><tr><td>y</td></tr></table>";
+    }
+    html += "</table><table>";
+    for (int row = 0; row < 100; ++row) {
+        html += "<tr>";
+        for (int column = 0; column < 100; ++column) {
+            html += "<td>";
+        }
+    }
+    html += "</table><p>danach</p></body></html>";
+    const QTextDocument* help = ShowPlantedHelp(html);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(TableDepth(*help->rootFrame()), HelpHtmlLimits::kDeepestTables);
+    EXPECT_LE(TableCells(*help->rootFrame()), HelpHtmlLimits::kMostTableCells);
+    EXPECT_TRUE(help->toPlainText().contains("tief")) << "the text stays";
+    EXPECT_TRUE(help->toPlainText().contains("danach"));
+}
+
+// A picture is read up to the size of a help, but decoded it takes 4 bytes a pixel, once for
+// every name it is given ("s.png?1", "s.png?2", ...): a help of 3 KB took gigabytes.
+TEST_F(MainWindowTest, ThePicturesOfAPlantedHelpTakeBoundedMemory) {
+    QImage picture(600, 600, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+    test::WriteFile(dir.File("s.png"), png.toStdString());
+    std::string html = "<html><body><p>Bilder</p><img src=\"data:image/png;base64," +
+                       png.toBase64().toStdString() + "\">";
+    for (int i = 0; i < 80; ++i) {
+        html += "<img src=\"s.png?" + std::to_string(i) + "\">";
+    }
+    QTextDocument* help = ShowPlantedHelp(html + "</body></html>");
+    ASSERT_NE(help, nullptr);
+    qint64 bytes = 0;
+    int shown = 0;
+    for (QTextBlock block = help->begin(); block.isValid(); block = block.next()) {
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            const QTextCharFormat format = piece.fragment().charFormat();
+            if (!format.isImageFormat()) {
+                continue;
+            }
+            const QVariant resource =
+                help->resource(QTextDocument::ImageResource, QUrl(format.toImageFormat().name()));
+            const QImage image = resource.userType() == QMetaType::QByteArray
+                                     ? QImage::fromData(resource.toByteArray())
+                                     : resource.value<QImage>();
+            shown += image.width() > 1 ? 1 : 0;
+            bytes += image.sizeInBytes();
+        }
+    }
+    EXPECT_GT(shown, 0) << "pictures within the bound are shown";
+    EXPECT_LE(shown, HelpWindow::kMostPictures);
+    EXPECT_LE(bytes, HelpWindow::kMostPictureBytes);
+}
+
+// The limits leave the help we ship as Qt reads it, and help written more loosely too.
+TEST(HelpHtml, AHelpWithinTheLimitsReadsAsWritten) {
+    QFile shipped(QStringLiteral(TESSARO_HELP_FILE));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    for (const std::string& html :
+         {shipped.readAll().toStdString(),
+          std::string("<P>eins<p>zwei <B>fett<p>drei<ul><li>a<li>b<ol><li>c</ul>nach"),
+          std::string("<p title='a&amp;\\'b' class=x>Text<!-- weg -->  mit <br> Bruch</p>"),
+          std::string("<table border=1><tr><td>a<td rowspan=2>b<tr><td>c</table><dl><dt>x<dd>y")}) {
+        QTextDocument original;
+        original.setHtml(QString::fromStdString(html));
+        QTextDocument bounded;
+        bounded.setHtml(QString::fromStdString(BoundedHelpHtml(html)));
+        EXPECT_EQ(bounded.toHtml().toStdString(), original.toHtml().toStdString()) << html;
+    }
 }
 
 constexpr const char* kOutOfMemory = "nicht genügend Arbeitsspeicher !\r\nMorvane wird beendet";

@@ -197,6 +197,19 @@ TEST(GoToPlacement, TheDialogOpensBesideTheWindow) {
     EXPECT_EQ(at({0, 300, 1024, 440}), std::make_pair(0, 206)) << "else above";
     EXPECT_EQ(at({10, 700, 281, 40}), std::make_pair(295, 650)) << "within the screen";
     EXPECT_EQ(at({0, 0, 1024, 740}), std::make_pair(-1, -1)) << "no room beside it";
+
+    // The help window is as big as the window manager may have left no room for beside a
+    // window in the middle: it takes the room there is, down to its least size.
+    const auto help = [&](const ScreenBox& window) {
+        const std::optional<ScreenBox> box = PlaceBeside(window, 560, 670, screen, 4, 320, 240);
+        return box ? std::vector<int>{box->left, box->top, box->width, box->height}
+                   : std::vector<int>{};
+    };
+    EXPECT_EQ(help({10, 20, 281, 350}), (std::vector<int>{295, 20, 560, 670})) << "all of it";
+    EXPECT_EQ(help({371, 193, 281, 350}), (std::vector<int>{656, 70, 368, 670}))
+        << "to the right, as wide as there is room, level with the window as far as it can";
+    EXPECT_EQ(help({0, 0, 800, 300}), (std::vector<int>{0, 304, 560, 436})) << "below it";
+    EXPECT_EQ(help({100, 100, 824, 540}), (std::vector<int>{})) << "less than the least";
 }
 
 TEST(GoToPlacement, TheFoundRowIsScrolledClearOfTheDialogs) {
