@@ -91,7 +91,7 @@ TEST_F(SelectionTest, WhileTheMemoQuestionIsOpenNoOtherCommandRuns) {
     };
     viewer->OnRowDoubleClick(1);
     ASSERT_EQ(window.boxes.size(), 1u);
-    EXPECT_EQ(ReadFile(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
+    EXPECT_EQ(test::ReadMemoText(dir.File("KUNDEN.tmp")), "Notiz zu Kunde 2\r\n");
     EXPECT_FALSE(std::filesystem::exists(test::PathOf(dir.File("ANDERE.tmp"))));
     EXPECT_EQ(window.Status(), "KUNDEN.DBF, 5 Records, Format DBase 5");
     EXPECT_EQ(window.editorStarts, std::vector<std::string>{"KUNDEN.tmp"});
