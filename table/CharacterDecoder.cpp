@@ -1,7 +1,10 @@
 #include "CharacterDecoder.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+
+#include "table/ByteScan.h"
 
 namespace tessaro {
 
@@ -150,22 +153,33 @@ std::size_t CharacterDecoder::CellTextInto(std::string_view stored, std::size_t 
     std::size_t characters = 0;
     std::size_t i = 0;
     while (i < stored.size() && characters < maxCharacters) {
+        // Runs of plain ASCII, the same in every multi-byte code page here, eight at a time.
+        if (i + 8 <= stored.size() && characters + 8 <= maxCharacters) {
+            const std::uint64_t word = bytescan::LoadEight(stored.data() + i);
+            if (bytescan::AllAscii(word) && !bytescan::HasZeroByte(word)) {
+                std::memcpy(p, stored.data() + i, 8);
+                p += 8;
+                i += 8;
+                characters += 8;
+                continue;
+            }
+        }
         const auto byte = ByteAt(stored, i);
         if (byte == 0) {
             break;
         }
-        if (byte < 0x80) {  // the same in every multi-byte code page here
+        if (byte < 0x80) {
             *p++ = static_cast<char>(byte);
             ++i;
         } else if (kind_ == Kind::Utf8) {
-            const Step step = DecodeUtf8(stored.substr(i), true);
-            if (step.code == kReplacement) {
-                p = PutCode(p, kReplacement);
+            const Utf8Sequence sequence = Utf8SequenceAt(stored.substr(i));
+            if (sequence.whole) {
+                std::memcpy(p, stored.data() + i, sequence.length);  // valid: as it is
+                p += sequence.length;
             } else {
-                std::memcpy(p, stored.data() + i, step.consumed);  // valid: as it is
-                p += step.consumed;
+                p = PutCode(p, kReplacement);
             }
-            i += step.consumed;
+            i += sequence.length;
         } else {
             const Step step = Decode(stored.substr(i), true);
             p = PutCode(p, step.code);

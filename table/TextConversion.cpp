@@ -146,41 +146,6 @@ std::string Windows1252ToUtf8(std::string_view windows1252) {
     return utf8;
 }
 
-Utf8Sequence Utf8SequenceAt(std::string_view bytes) {
-    const auto lead = static_cast<unsigned char>(bytes[0]);
-    if (lead < 0x80) {
-        return {1, true, false};
-    }
-    // The length of the sequence and the range of its second byte, which rules out
-    // overlong forms, surrogates and code points beyond U+10FFFF.
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return {1, false, false};
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (i == bytes.size()) {
-            return {i, false, true};
-        }
-        const auto next = static_cast<unsigned char>(bytes[i]);
-        if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
-            return {i, false, false};
-        }
-    }
-    return {length, true, false};
-}
-
 bool IsValidUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
         const Utf8Sequence sequence = Utf8SequenceAt(bytes.substr(i));

@@ -184,6 +184,11 @@ TEST_F(CodePageChoiceTest, EveryCodePageDecodesEveryByteOfNamesAndValues) {
              {20932, Bytes({0xA4, 0xA2, 0x8E, 0xB1, 0x8F, 0xB0, 0xA1}), "あｱ丂"},
              {20932, Bytes({0x8F, 0xB0}), replacement},
              {kUtf8, "国语國語😀", "国语國語😀"},
+             // Runs of ASCII between the characters beyond it, and a NUL that ends the text.
+             {kUtf8, "Gasse 12345678 北京市 Nr. 7" + std::string(1, '\0') + "danach 12345678",
+              "Gasse 12345678 北京市 Nr. 7"},
+             {936, "Nr. 12345678 " + Bytes({0xB1, 0xB1}) + "abc" + std::string(1, '\0') + "x",
+              "Nr. 12345678 北abc"},
              {kUtf8, Bytes({0xFF, 'a', 0xE5, 0x9B}), replacement + "a" + replacement},
              // Overlong, a surrogate: each byte that begins no character is one U+FFFD.
              {kUtf8, Bytes({0xC0, 0xAF, 0xED, 0xA0, 0x80}),
