@@ -101,7 +101,7 @@ std::string TableBuilder::HeaderBytes() const {
                       32);
     }
     std::uint32_t recordLength = 1;
-    for (const FieldSpec& field : fields_) {
+    for (const PlannedField& field : fields_) {
         recordLength += static_cast<std::uint32_t>(field.Width());
     }
     PutLittleEndian(bytes, 4,
@@ -113,7 +113,7 @@ std::string TableBuilder::HeaderBytes() const {
     const std::size_t nameWidth = IsLevel7() ? 32 : 11;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
         const std::size_t at = FirstDescriptor() + i * DescriptorSize();
-        const FieldSpec& field = fields_[i];
+        const PlannedField& field = fields_[i];
         bytes.replace(at, std::min(field.name.size(), nameWidth), field.name, 0, nameWidth);
         bytes[at + nameWidth] = field.type;
         bytes[at + (IsLevel7() ? 33 : 16)] = static_cast<char>(field.length);

@@ -47,7 +47,7 @@ public:
     void WriteTo(const std::string& path) const;
 
 private:
-    struct FieldSpec {
+    struct PlannedField {
         std::string name;
         char type;
         std::uint8_t length;
@@ -60,7 +60,7 @@ private:
     };
 
     std::uint8_t version_;
-    std::vector<FieldSpec> fields_;
+    std::vector<PlannedField> fields_;
     std::vector<std::string> records_;  // with their deletion flag
     std::optional<std::int32_t> recordCount_;
     std::optional<std::uint16_t> headerLength_;
