@@ -13,26 +13,6 @@ namespace {
 constexpr char32_t kReplacement = 0xFFFD;
 constexpr unsigned char kSoftLineEnd = 0x8D;
 
-// The UTF-8 of a code point at p, which has room for 4 bytes.
-char* PutCode(char* p, char32_t code) {
-    if (code < 0x80) {
-        *p++ = static_cast<char>(code);
-    } else if (code < 0x800) {
-        *p++ = static_cast<char>(0xC0 | (code >> 6));
-        *p++ = static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        *p++ = static_cast<char>(0xE0 | (code >> 12));
-        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        *p++ = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        *p++ = static_cast<char>(0xF0 | (code >> 18));
-        *p++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        *p++ = static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return p;
-}
-
 // The UTF-8 table of a single-byte code page, made once per decoder.
 std::shared_ptr<const Utf8Table> MakeUtf8Table(const codepages::ByteTable& table) {
     auto made = std::make_shared<Utf8Table>();
@@ -111,17 +91,9 @@ CharacterDecoder::Step CharacterDecoder::Decode(std::string_view bytes, bool atE
     switch (kind_) {
         case Kind::Utf8: return DecodeUtf8(bytes, atEnd);
         case Kind::SingleByte: {
+            // The tables hold each byte's character as UTF-8: read back from there.
             const Utf8Form& form = (*single_)[ByteAt(bytes, 0)];
-            // Back from UTF-8: the tables hold only what fits in three bytes.
-            char32_t code = static_cast<unsigned char>(form.bytes[0]);
-            if (form.length == 2) {
-                code = (code & 0x1F) << 6 | (static_cast<unsigned char>(form.bytes[1]) & 0x3F);
-            } else if (form.length == 3) {
-                code = (code & 0x0F) << 12 |
-                       (static_cast<unsigned char>(form.bytes[1]) & 0x3F) << 6 |
-                       (static_cast<unsigned char>(form.bytes[2]) & 0x3F);
-            }
-            return {1, code};
+            return {1, DecodeUtf8(std::string_view(form.bytes, form.length), true).code};
         }
         case Kind::MultiByte: break;
     }
@@ -177,12 +149,12 @@ std::size_t CharacterDecoder::CellTextInto(std::string_view stored, std::size_t 
                 std::memcpy(p, stored.data() + i, sequence.length);  // valid: as it is
                 p += sequence.length;
             } else {
-                p = PutCode(p, kReplacement);
+                p = PutUtf8Code(p, kReplacement);
             }
             i += sequence.length;
         } else {
             const Step step = Decode(stored.substr(i), true);
-            p = PutCode(p, step.code);
+            p = PutUtf8Code(p, step.code);
             i += step.consumed;
         }
         ++characters;
@@ -215,7 +187,7 @@ void MemoTextDecoder::DecodeInto(std::string_view bytes, bool atEnd, std::string
         if (step.consumed == 0) {
             break;  // the rest begins a character that the next piece ends
         }
-        out.append(buffer, static_cast<std::size_t>(PutCode(buffer, step.code) - buffer));
+        out.append(buffer, static_cast<std::size_t>(PutUtf8Code(buffer, step.code) - buffer));
         i += step.consumed;
     }
     pending_.assign(bytes.substr(i));

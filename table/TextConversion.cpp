@@ -19,16 +19,9 @@ constexpr std::array<std::uint16_t, 32> kHighControls = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr Utf8Form EncodeUtf8(std::uint16_t code) {
-    if (code < 0x80) {
-        return {1, {static_cast<char>(code), 0, 0}};
-    }
-    if (code < 0x800) {
-        return {
-            2, {static_cast<char>(0xC0 | (code >> 6)), static_cast<char>(0x80 | (code & 0x3F)), 0}};
-    }
-    return {3,
-            {static_cast<char>(0xE0 | (code >> 12)), static_cast<char>(0x80 | ((code >> 6) & 0x3F)),
-             static_cast<char>(0x80 | (code & 0x3F))}};
+    char bytes[4] = {};
+    const auto length = static_cast<unsigned char>(PutUtf8Code(bytes, code) - bytes);
+    return {length, {bytes[0], bytes[1], bytes[2]}};
 }
 
 constexpr Utf8Table MakeWindows1252Table() {

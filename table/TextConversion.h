@@ -8,6 +8,27 @@
 
 namespace tessaro {
 
+// Writes the UTF-8 of a code point (at most U+10FFFF) at p, which has room for 4 bytes;
+// returns the end of what it wrote.
+constexpr char* PutUtf8Code(char* p, char32_t code) {
+    if (code < 0x80) {
+        *p++ = static_cast<char>(code);
+    } else if (code < 0x800) {
+        *p++ = static_cast<char>(0xC0 | (code >> 6));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        *p++ = static_cast<char>(0xE0 | (code >> 12));
+        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        *p++ = static_cast<char>(0xF0 | (code >> 18));
+        *p++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *p++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *p++ = static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return p;
+}
+
 // The UTF-8 of one character of the Basic Multilingual Plane.
 struct Utf8Form {
     unsigned char length;
